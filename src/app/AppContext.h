@@ -1,0 +1,25 @@
+#pragma once
+
+#include "SharedValues.h"
+#include "data/DataStore.h"
+
+#include <QString>
+
+namespace tavirel::app {
+
+// What every window of one run shares: the program folder (never looked up by the windows,
+// so tests can point it at a folder of their own), the open databases and the shared values.
+struct AppContext
+{
+    QString programFolder;
+    data::DataStore& store;
+    SharedValues values;
+    QString helpFile;
+
+    data::Database& refDb() { return store.refDb(); }
+    data::Database& ownDb() { return store.ownDb(); }
+    data::Database& picConn() { return store.picConn(); }
+    data::RecordSet& herbRecords() { return store.herbRecords(); }
+};
+
+} // namespace tavirel::app

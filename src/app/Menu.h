@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace tavirel::app {
+
+struct AppContext;
+
+// Makes a freshly loaded window each time the menu opens one.
+using WindowFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
+
+struct MenuWindows
+{
+    WindowFactory herbs;
+    WindowFactory formulas;
+    WindowFactory addHerb;
+    WindowFactory addFormulas;
+};
+
+// The main menu: the program's only top-level window. Closing it ends the program.
+class Menu : public QDialog
+{
+    Q_OBJECT
+
+public:
+    Menu(AppContext& context, MenuWindows windows, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPushButton* addButton(const QString& name, const QString& caption);
+    QLabel* addLink(const QString& name, const QString& text);
+    void openWindow(const WindowFactory& factory);
+    void openLink(QLabel* label);
+    void setLinkColour(QLabel* label, const QColor& colour);
+
+    AppContext& m_context;
+    MenuWindows m_windows;
+    QLabel* m_webLink = nullptr;
+    QLabel* m_mailLink = nullptr;
+};
+
+} // namespace tavirel::app

@@ -1,0 +1,109 @@
+#include "MessageBox.h"
+
+#include <QMessageBox>
+#include <QQueue>
+
+namespace tavirel::app {
+
+namespace {
+
+struct TestState
+{
+    bool on = false;
+    QQueue<MessageBox::Answer> answers;
+    QList<MessageBox::Shown> shown;
+};
+
+TestState& testState()
+{
+    static TestState state;
+    return state;
+}
+
+} // namespace
+
+const QString MessageBox::title = QStringLiteral("Tavirel 1.0");
+
+void MessageBox::information(QWidget* parent, const QString& text)
+{
+    show(parent, text, Icon::Information, Buttons::Ok);
+}
+
+void MessageBox::exclamation(QWidget* parent, const QString& text)
+{
+    show(parent, text, Icon::Exclamation, Buttons::Ok);
+}
+
+void MessageBox::critical(QWidget* parent, const QString& text)
+{
+    show(parent, text, Icon::Critical, Buttons::Ok);
+}
+
+void MessageBox::plain(QWidget* parent, const QString& text)
+{
+    show(parent, text, Icon::None, Buttons::Ok);
+}
+
+bool MessageBox::question(QWidget* parent, const QString& text)
+{
+    return show(parent, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
+}
+
+void MessageBox::setTestMode(bool on)
+{
+    testState() = TestState{};
+    testState().on = on;
+}
+
+void MessageBox::setNextAnswer(Answer answer)
+{
+    testState().answers.enqueue(answer);
+}
+
+QList<MessageBox::Shown> MessageBox::takeShown()
+{
+    return std::exchange(testState().shown, {});
+}
+
+MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, Icon icon,
+                                    Buttons buttons)
+{
+    TestState& test = testState();
+    if (test.on) {
+        test.shown.append({title, text, icon, buttons});
+        if (!test.answers.isEmpty())
+            return test.answers.dequeue();
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+} // namespace tavirel::app

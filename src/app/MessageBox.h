@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace tavirel::app {
+
+// Every message the program shows goes through here: the title is always the program's, and
+// tests can answer a box in advance and read back what was shown, so none of them blocks.
+class MessageBox
+{
+public:
+    enum class Icon { None, Information, Exclamation, Question, Critical };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    struct Shown
+    {
+        QString title;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    static const QString title; // "Tavirel 1.0"
+
+    static void information(QWidget* parent, const QString& text);
+    static void exclamation(QWidget* parent, const QString& text);
+    static void critical(QWidget* parent, const QString& text);
+    static void plain(QWidget* parent, const QString& text);
+    // True only when the user answers Yes.
+    static bool question(QWidget* parent, const QString& text);
+
+    // Test seam. While enabled nothing is shown: each box takes the next queued answer (or
+    // its first button when none is queued) and is recorded.
+    static void setTestMode(bool on);
+    static void setNextAnswer(Answer answer);
+    static QList<Shown> takeShown();
+
+private:
+    static Answer show(QWidget* parent, const QString& text, Icon icon, Buttons buttons);
+};
+
+} // namespace tavirel::app

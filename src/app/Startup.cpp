@@ -1,0 +1,56 @@
+#include "Startup.h"
+
+#include "CenterForm.h"
+#include "HelpLauncher.h"
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace tavirel::app {
+
+Startup::Startup(const QString& programFolder, const WindowsFor& windows)
+    : m_context{programFolder, m_store, {}, {}}, m_instance(programFolder),
+      m_menu(std::make_unique<Menu>(m_context, windows ? windows(m_context) : MenuWindows{}))
+{
+}
+
+Startup::~Startup()
+{
+    m_menu.reset();
+    if (m_help)
+        qApp->removeEventFilter(m_help.get());
+}
+
+std::optional<int> Startup::load()
+{
+    CenterForm(m_menu.get());
+
+    if (!m_instance.acquire()) {
+        MessageBox::information(m_menu.get(), QStringLiteral("Tavirel 1.0 already run!"));
+        return exitAlreadyRunning;
+    }
+
+    m_context.helpFile = QDir(m_context.programFolder).filePath(QStringLiteral("velm.chm"));
+    m_help = std::make_unique<HelpLauncher>(m_context.helpFile);
+    qApp->installEventFilter(m_help.get());
+
+    if (!m_store.open(m_context.programFolder)) {
+        MessageBox::critical(m_menu.get(),
+                             QStringLiteral("Can not open the database file \"%1\".\n%2")
+                                 .arg(QDir::toNativeSeparators(m_store.failedFile()),
+                                      m_store.errorString()));
+        return exitDatabaseFailure;
+    }
+
+    m_sound.play(m_context.programFolder);
+    return std::nullopt;
+}
+
+int Startup::run()
+{
+    m_menu->show();
+    return QApplication::exec();
+}
+
+} // namespace tavirel::app

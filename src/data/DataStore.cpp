@@ -1,0 +1,73 @@
+#include "DataStore.h"
+
+#include "Schema.h"
+
+#include <QDir>
+
+namespace tavirel::data {
+
+bool DataStore::openFile(Database& db, const QString& path, Database::Mode mode,
+                         const QByteArray& key, const QStringList& tables)
+{
+    if (!db.open(path, mode, key)) {
+        m_failedFile = path;
+        m_error = db.errorString();
+        return false;
+    }
+    for (const QString& table : tables) {
+        if (!db.hasTable(table)) {
+            m_failedFile = path;
+            m_error = QStringLiteral("The table %1 is missing; the file is damaged.").arg(table);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DataStore::open(const QString& programFolder)
+{
+    close();
+    const QDir folder(programFolder);
+    const QString refPath = folder.filePath(schema::refFileName);
+    const QString ownPath = folder.filePath(schema::ownFileName);
+    const QString picPath = folder.filePath(schema::picFileName);
+
+    // The reference data is never written: it is opened read-only.
+    bool ok = openFile(m_refDb, refPath, Database::Mode::ReadOnly, schema::refPassword,
+                       schema::referenceTableNames()) &&
+              openFile(m_ownDb, ownPath, Database::Mode::ReadWrite, {}, schema::ownTableNames());
+    if (ok) {
+        m_herbRecords = std::make_unique<RecordSet>(m_refDb, QStringLiteral("tavirel"),
+                                                    RecordSet::Kind::Snapshot);
+        if (!m_herbRecords->isValid()) {
+            m_failedFile = refPath;
+            m_error = m_herbRecords->errorString();
+            ok = false;
+        }
+    }
+    if (ok) {
+        m_picConnString = QStringLiteral("Data Source=%1").arg(QDir::toNativeSeparators(picPath));
+        ok = openFile(m_picConn, picPath, Database::Mode::ReadOnly, schema::picPassword,
+                      schema::pictureTableNames());
+    }
+    if (!ok) {
+        const QString file = m_failedFile, error = m_error;
+        close();
+        m_failedFile = file;
+        m_error = error;
+    }
+    return ok;
+}
+
+void DataStore::close()
+{
+    m_herbRecords.reset();
+    m_picConn.close();
+    m_ownDb.close();
+    m_refDb.close();
+    m_picConnString.clear();
+    m_failedFile.clear();
+    m_error.clear();
+}
+
+} // namespace tavirel::data

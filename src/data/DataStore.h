@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Database.h"
+#include "RecordSet.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tavirel::data {
+
+// The database objects that live for the whole run: the reference database, the own database,
+// the shared snapshot of every built-in herb and the picture database.
+class DataStore
+{
+public:
+    // Opens the files of the program folder in their fixed order. On failure nothing stays
+    // open and failedFile()/errorString() tell which file and why.
+    bool open(const QString& programFolder);
+    void close();
+
+    Database& refDb() { return m_refDb; }
+    Database& ownDb() { return m_ownDb; }
+    Database& picConn() { return m_picConn; }
+    RecordSet& herbRecords() { return *m_herbRecords; }
+    QString picConnString() const { return m_picConnString; }
+
+    QString failedFile() const { return m_failedFile; }
+    QString errorString() const { return m_error; }
+
+private:
+    bool openFile(Database& db, const QString& path, Database::Mode mode, const QByteArray& key,
+                  const QStringList& tables);
+
+    Database m_refDb;
+    Database m_ownDb;
+    Database m_picConn;
+    std::unique_ptr<RecordSet> m_herbRecords;
+    QString m_picConnString;
+    QString m_failedFile;
+    QString m_error;
+};
+
+} // namespace tavirel::data

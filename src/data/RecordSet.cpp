@@ -1,0 +1,224 @@
+#include "RecordSet.h"
+
+#include "Database.h"
+#include "Statement.h"
+
+#include <QRegularExpression>
+
+namespace tavirel::data {
+
+namespace {
+
+QString quoted(const QString& identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+bool isTableName(const QString& source)
+{
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return name.match(source).hasMatch();
+}
+
+bool isNumber(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+RecordSet::RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds)
+    : m_db(db), m_kind(kind)
+{
+    if (isTableName(source)) {
+        if (!db.hasTable(source)) {
+            m_error = QStringLiteral("no such table: %1").arg(source);
+            return;
+        }
+        m_table = source;
+        load(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(source)), binds);
+        return;
+    }
+    if (kind != Kind::Snapshot) {
+        m_error = QStringLiteral("Only a snapshot can be opened on a query.");
+        return;
+    }
+    load(source, binds);
+}
+
+bool RecordSet::load(const QString& sql, const QVariantList& binds)
+{
+    Statement statement(m_db, sql, binds);
+    if (!statement.isValid()) {
+        m_error = statement.errorString();
+        return false;
+    }
+    const bool withRowId = !m_table.isEmpty();
+    const int first = withRowId ? 1 : 0;
+    for (int i = first; i < statement.columnCount(); ++i) {
+        const QString name = statement.columnName(i);
+        m_index.insert(name.toLower(), int(m_columns.size()));
+        m_columns << name;
+        m_noCase << (statement.columnCollation(i) == QLatin1String("NOCASE"));
+    }
+    while (statement.next()) {
+        if (withRowId)
+            m_rowIds << statement.value(0).toLongLong();
+        QVector<QVariant> row;
+        row.reserve(m_columns.size());
+        for (int i = first; i < statement.columnCount(); ++i)
+            row << statement.value(i);
+        m_rows << row;
+    }
+    if (!statement.errorString().isEmpty()) {
+        m_error = statement.errorString();
+        m_rows.clear();
+        m_rowIds.clear();
+        return false;
+    }
+    return true;
+}
+
+void RecordSet::moveNext()
+{
+    if (m_pos < m_rows.size())
+        ++m_pos;
+}
+
+int RecordSet::columnIndex(const QString& column) const
+{
+    return m_index.value(column.toLower(), -1);
+}
+
+bool RecordSet::hasColumn(const QString& column) const
+{
+    return columnIndex(column) >= 0;
+}
+
+QVariant RecordSet::value(const QString& column) const
+{
+    const int index = columnIndex(column);
+    if (index < 0 || m_pos < 0 || m_pos >= m_rows.size())
+        return {};
+    return m_rows.at(m_pos).at(index);
+}
+
+QString RecordSet::text(const QString& column) const
+{
+    const QVariant v = value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+bool RecordSet::equals(int column, const QVariant& cell, const QVariant& value) const
+{
+    if (cell.isNull() || value.isNull())
+        return false; // Null equals nothing, as in the database
+    if (isNumber(cell) && isNumber(value))
+        return cell.toDouble() == value.toDouble();
+    const QString a = cell.toString();
+    const QString b = value.toString();
+    if (!m_noCase.value(column))
+        return a == b;
+    // The database's NOCASE folds ASCII letters only.
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        QChar x = a.at(i), y = b.at(i);
+        if (x.unicode() < 128)
+            x = x.toLower();
+        if (y.unicode() < 128)
+            y = y.toLower();
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+bool RecordSet::findFirst(const QString& column, const QVariant& value)
+{
+    const int index = columnIndex(column);
+    m_noMatch = true;
+    if (index < 0)
+        return false;
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (equals(index, m_rows.at(i).at(index), value)) {
+            m_pos = i;
+            m_noMatch = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RecordSet::failWrite(const QString& error)
+{
+    m_db.setError(error);
+    return false;
+}
+
+bool RecordSet::addNew(const Fields& fields)
+{
+    if (m_kind != Kind::Dynaset || m_table.isEmpty())
+        return failWrite(QStringLiteral("This record set can not be written."));
+    if (fields.isEmpty())
+        return failWrite(QStringLiteral("A record needs at least one column."));
+    QStringList names, marks;
+    QVariantList values;
+    for (const auto& [name, v] : fields) {
+        if (columnIndex(name) < 0)
+            return failWrite(QStringLiteral("no such column: %1").arg(name));
+        names << quoted(name);
+        marks << QStringLiteral("?");
+        values << v;
+    }
+    Statement insert(m_db,
+                     QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(quoted(m_table), names.join(QLatin1Char(',')),
+                              marks.join(QLatin1Char(','))),
+                     values);
+    if (!insert.run())
+        return failWrite(insert.errorString());
+
+    // Read the stored row back so defaults and conversions show as the database keeps them.
+    Statement stored(m_db, QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = last_insert_rowid()")
+                               .arg(quoted(m_table)));
+    if (!stored.next())
+        return failWrite(stored.errorString());
+    m_rowIds << stored.value(0).toLongLong();
+    QVector<QVariant> row;
+    for (int i = 1; i < stored.columnCount(); ++i)
+        row << stored.value(i);
+    m_rows << row;
+    return true;
+}
+
+bool RecordSet::deleteCurrent()
+{
+    if (m_kind != Kind::Dynaset || m_table.isEmpty())
+        return failWrite(QStringLiteral("This record set can not be written."));
+    if (m_pos < 0 || m_pos >= m_rows.size())
+        return failWrite(QStringLiteral("No current record."));
+    Statement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)),
+                     {m_rowIds.at(m_pos)});
+    if (!remove.run())
+        return failWrite(remove.errorString());
+    m_rows.removeAt(m_pos);
+    m_rowIds.removeAt(m_pos);
+    return true;
+}
+
+} // namespace tavirel::data

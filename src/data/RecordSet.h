@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <utility>
+
+namespace tavirel::data {
+
+class Database;
+
+// A set of records read from one table or one query, walked with a current-record position.
+// Table and dynaset sets hold a whole table in stored order; a snapshot holds a table or the
+// rows of a query. Only a dynaset writes, and each write is committed at once.
+class RecordSet
+{
+public:
+    enum class Kind { Table, Dynaset, Snapshot };
+    using Fields = QList<std::pair<QString, QVariant>>;
+
+    // source: a table name, or (snapshot only) an SQL query whose values are bound.
+    RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds = {});
+
+    bool isValid() const { return m_error.isEmpty(); }
+    QString errorString() const { return m_error; }
+    Kind kind() const { return m_kind; }
+
+    int recordCount() const { return int(m_rows.size()); }
+    bool eof() const { return m_pos >= m_rows.size(); }
+    bool bof() const { return m_pos < 0; }
+    void moveFirst() { m_pos = 0; }
+    void moveNext();
+    int position() const { return int(m_pos); }
+
+    // Searches from the first record for one whose column equals value, comparing as the
+    // database compares that column (letter case ignored for NOCASE text keys). Returns false
+    // and leaves noMatch() set when nothing matched.
+    bool findFirst(const QString& column, const QVariant& value);
+    bool noMatch() const { return m_noMatch; }
+
+    QStringList columns() const { return m_columns; }
+    bool hasColumn(const QString& column) const;
+    // The current record's value; a null QVariant for Null or without a current record.
+    QVariant value(const QString& column) const;
+    // The current record's value as text; Null reads as empty text.
+    QString text(const QString& column) const;
+
+    // Dynaset only. Appends a record with the given columns and stores it at once.
+    bool addNew(const Fields& fields);
+    // Dynaset only. Deletes the current record at once; the next record becomes current.
+    bool deleteCurrent();
+
+private:
+    int columnIndex(const QString& column) const;
+    bool equals(int column, const QVariant& cell, const QVariant& value) const;
+    bool load(const QString& sql, const QVariantList& binds);
+    bool failWrite(const QString& error);
+
+    Database& m_db;
+    Kind m_kind;
+    QString m_table;
+    QString m_error;
+    QStringList m_columns;
+    QHash<QString, int> m_index;  // lower-case column name -> index
+    QVector<bool> m_noCase;       // per column: compared ignoring ASCII case
+    QVector<QVector<QVariant>> m_rows;
+    QVector<qint64> m_rowIds;     // table-based sets only
+    qsizetype m_pos = 0;
+    bool m_noMatch = false;
+};
+
+} // namespace tavirel::data

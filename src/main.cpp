@@ -1,0 +1,17 @@
+#include "Windows.h"
+#include "app/Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavirel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    // Every file the program uses sits beside the executable.
+    tavirel::app::Startup startup(QApplication::applicationDirPath(), tavirel::programWindows);
+    if (const auto status = startup.load())
+        return *status;
+    return startup.run();
+}

@@ -1,0 +1,205 @@
+#include "Windows.h"
+#include "app/CenterForm.h"
+#include "app/MessageBox.h"
+#include "app/Startup.h"
+#include "support/TestSupport.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+using tavirel::app::MessageBox;
+using tavirel::app::Startup;
+using tavirel::test::control;
+
+// Receives the addresses the menu's links ask the desktop to open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class TestMenu : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void centerFormCentresAnyWindow_data();
+    void centerFormCentresAnyWindow();
+    void buttonsOpenTheirWindowsAfresh_data();
+    void buttonsOpenTheirWindowsAfresh();
+    void accessKeysPressTheButtons();
+    void helpAndExit();
+    void linksFollowThePointer();
+    void linksOpenTheSiteAndTheMail();
+
+private:
+    std::unique_ptr<tavirel::test::ProgramFolder> m_folder;
+    std::unique_ptr<Startup> m_startup;
+};
+
+void TestMenu::init()
+{
+    MessageBox::setTestMode(true);
+    m_folder = std::make_unique<tavirel::test::ProgramFolder>();
+    QVERIFY2(m_folder->isValid(), qPrintable(m_folder->errors()));
+    m_startup = std::make_unique<Startup>(m_folder->path(), tavirel::programWindows);
+    QCOMPARE(m_startup->load(), std::nullopt);
+    m_startup->menu().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_startup->menu()));
+}
+
+void TestMenu::cleanup()
+{
+    m_startup.reset();
+    m_folder.reset();
+}
+
+void TestMenu::centerFormCentresAnyWindow_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("small") << QSize(301, 201);
+    QTest::newRow("larger than the screen") << QSize(5000, 4000);
+}
+
+void TestMenu::centerFormCentresAnyWindow()
+{
+    QFETCH(QSize, size);
+    QWidget window;
+    window.resize(size);
+    tavirel::app::CenterForm(&window);
+    const QRect screen = window.screen()->geometry();
+    const QPointF exact(screen.width() / 2.0 - size.width() / 2.0,
+                        screen.height() / 2.0 - size.height() / 2.0);
+    QVERIFY(qAbs(window.x() - exact.x()) <= 0.5);
+    QVERIFY(qAbs(window.y() - exact.y()) <= 0.5);
+    if (size.width() > screen.width())
+        QVERIFY(window.x() < 0 && window.y() < 0); // nothing clamps it
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestMenu::buttonsOpenTheirWindowsAfresh_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("herbs") << "Command1" << "start" << "Herbs";
+    QTest::newRow("formulas") << "Command2" << "Pres" << "Formulas";
+    QTest::newRow("add herb") << "Command4" << "addHerb" << "Add Herbs";
+    QTest::newRow("add formulas") << "Command3" << "addPres" << "Add Your Own Formulas";
+}
+
+void TestMenu::buttonsOpenTheirWindowsAfresh()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    QList<QPointer<QDialog>> windows;
+    tavirel::test::ModalRecorder recorder([&](QDialog& opened) {
+        windows << QPointer<QDialog>(&opened);
+        return int(QDialog::Accepted);
+    });
+    auto* push = control<QPushButton>(&m_startup->menu(), button);
+    QVERIFY(push);
+    QTest::mouseClick(push, Qt::LeftButton);
+    QTest::mouseClick(push, Qt::LeftButton);
+
+    QCOMPARE(recorder.opened.size(), 2);
+    for (const auto& opened : recorder.opened) {
+        QCOMPARE(opened.name, window);
+        QCOMPARE(opened.caption, caption);
+        const QRect screen = m_startup->menu().screen()->geometry();
+        QCOMPARE(opened.position, QPoint((screen.width() - opened.size.width()) / 2,
+                                         (screen.height() - opened.size.height()) / 2));
+    }
+    // Each opening made its own window, and closing destroyed it.
+    QVERIFY(windows.at(0).isNull() && windows.at(1).isNull());
+    QVERIFY(m_startup->menu().isVisible());
+}
+
+void TestMenu::accessKeysPressTheButtons()
+{
+    tavirel::test::ModalRecorder recorder;
+    m_startup->menu().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_startup->menu()));
+    QTest::keyClick(&m_startup->menu(), Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(&m_startup->menu(), Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(recorder.opened.size(), 2);
+    QCOMPARE(recorder.opened.at(0).name, QStringLiteral("Pres"));
+    QCOMPARE(recorder.opened.at(1).name, QStringLiteral("addPres"));
+}
+
+void TestMenu::helpAndExit()
+{
+    tavirel::test::ModalRecorder recorder;
+    QTest::mouseClick(control<QPushButton>(&m_startup->menu(), "Command5"), Qt::LeftButton);
+    QCOMPARE(recorder.opened.size(), 1);
+    QCOMPARE(recorder.opened.first().name, QStringLiteral("HelpWindow"));
+
+    QTest::mouseClick(control<QPushButton>(&m_startup->menu(), "Command6"), Qt::LeftButton);
+    QVERIFY(!m_startup->menu().isVisible());
+    QCOMPARE(m_startup->menu().result(), int(QDialog::Accepted));
+}
+
+void TestMenu::linksFollowThePointer()
+{
+    Startup& s = *m_startup;
+    auto* web = control<QLabel>(&s.menu(), "Label4");
+    auto* mail = control<QLabel>(&s.menu(), "Label5");
+    auto* build = control<QLabel>(&s.menu(), "Label1");
+    QVERIFY(web && mail && build);
+    QCOMPARE(build->text(), QStringLiteral("Build 200707"));
+    const auto colour = [](QLabel* l) { return l->palette().color(QPalette::WindowText); };
+    const QColor green(0xC0, 0xFF, 0xC0);
+    QCOMPARE(colour(web), green);
+    QCOMPARE(colour(mail), green);
+
+    QTest::mouseMove(web, QPoint(5, 5));
+    QCOMPARE(colour(web), QColor(Qt::white));
+    QCOMPARE(colour(mail), green);
+    QTest::mouseMove(&s.menu(), QPoint(5, 150));
+    QCOMPARE(colour(web), green);
+
+    // Left straight for a button, the label stays white until the background is crossed.
+    QTest::mouseMove(mail, QPoint(5, 5));
+    auto* herbs = control<QPushButton>(&s.menu(), "Command1");
+    QTest::mouseMove(herbs, QPoint(5, 5));
+    QCOMPARE(colour(mail), QColor(Qt::white));
+    QTest::mouseMove(&s.menu(), QPoint(5, 150));
+    QCOMPARE(colour(mail), green);
+
+    QTest::mousePress(web, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(s.menu().cursor().shape(), Qt::UpArrowCursor);
+    QTest::mouseRelease(web, Qt::LeftButton, {}, QPoint(500, 500)); // released off the link
+    QCOMPARE(s.menu().cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestMenu::linksOpenTheSiteAndTheMail()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    auto* web = control<QLabel>(&m_startup->menu(), "Label4");
+    auto* mail = control<QLabel>(&m_startup->menu(), "Label5");
+    QTest::mouseClick(web, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(5, 5));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+
+    QCOMPARE(catcher.urls.size(), 2);
+    QCOMPARE(catcher.urls.at(0), QUrl(web->text()));
+    QCOMPARE(catcher.urls.at(1), QUrl(QStringLiteral("mailto:%1?subject=Support").arg(mail->text())));
+    QVERIFY(web->text().startsWith(QStringLiteral("https://")));
+}
+
+QTEST_MAIN(TestMenu)
+#include "tst_menu.moc"

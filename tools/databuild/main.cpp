@@ -1,0 +1,55 @@
+#include "Builder.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QTextStream>
+
+// Builds the program folder's databases from the JSON content:
+//   tavirel-databuild --data data --out build/program [--photos DIR]
+//   tavirel-databuild --data tests/fixtures/basic --out DIR --fixture
+//   tavirel-databuild --out DIR --own-only
+int main(int argc, char* argv[])
+{
+    // Plates are painted off screen; no display is needed to build.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Builds the Tavirel database files."));
+    parser.addHelpOption();
+    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Content folder."), QStringLiteral("folder"));
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Program folder to write."), QStringLiteral("folder"));
+    const QCommandLineOption photosOption(QStringLiteral("photos"), QStringLiteral("Folder of <picno>.jpg photographs."), QStringLiteral("folder"));
+    const QCommandLineOption widthOption(QStringLiteral("plate-width"), QStringLiteral("Width of drawn plates."), QStringLiteral("pixels"), QStringLiteral("420"));
+    const QCommandLineOption fixtureOption(QStringLiteral("fixture"), QStringLiteral("Build a test fixture (lenient checks)."));
+    const QCommandLineOption ownOnlyOption(QStringLiteral("own-only"), QStringLiteral("Only create yourown.MDB where it is missing."));
+    parser.addOptions({dataOption, outOption, photosOption, widthOption, fixtureOption, ownOnlyOption});
+    parser.process(application);
+
+    QTextStream err(stderr);
+    if (!parser.isSet(outOption) || (!parser.isSet(dataOption) && !parser.isSet(ownOnlyOption))) {
+        err << "tavirel-databuild: --out and --data (or --own-only) are required\n";
+        return 2;
+    }
+
+    tavirel::databuild::BuildRequest request;
+    request.dataFolder = parser.value(dataOption);
+    request.outFolder = parser.value(outOption);
+    request.pictures.photosFolder = parser.value(photosOption);
+    request.pictures.plateWidth = parser.value(widthOption).toInt();
+    if (parser.isSet(fixtureOption))
+        request.mode = tavirel::databuild::ContentLoader::Mode::Lenient;
+    if (parser.isSet(ownOnlyOption)) {
+        request.reference = false;
+        request.sound = false;
+    }
+
+    QStringList errors;
+    if (!tavirel::databuild::build(request, &errors)) {
+        for (const QString& e : errors)
+            err << "tavirel-databuild: " << e << '\n';
+        return 1;
+    }
+    return 0;
+}
