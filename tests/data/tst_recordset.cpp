@@ -121,7 +121,7 @@ void TestRecordSet::dynasetWritesAtOnce()
         QVERIFY(herbs.addNew({{"name1", "Li's Herb"}, {"name2", "Herba Li"}, {"coutions", ""}}));
         QCOMPARE(herbs.recordCount(), 2);
         // Written before the record set or the connection is closed.
-        QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb"),
+        QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY rowid"),
                  QStringList({"My Herb", "Li's Herb"}));
 
         // The key is unique ignoring case; a refused row leaves the set as it was.
@@ -132,7 +132,7 @@ void TestRecordSet::dynasetWritesAtOnce()
         QVERIFY(herbs.deleteCurrent());
         QCOMPARE(herbs.text(QStringLiteral("name1")), QStringLiteral("Li's Herb"));
     }
-    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb"), QStringList({"Li's Herb"}));
+    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY rowid"), QStringList({"Li's Herb"}));
 }
 
 void TestRecordSet::referenceDataIsNeverWritten()

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tavirel::data {
+class RecordSet;
+}
+
+namespace tavirel::herbs {
+
+// Where a category tree is read from: the level-1 and level-2 category tables and the table of
+// the entries (herbs or formulas) that hang in it, with the names of their columns.
+struct CategoryTreeSource
+{
+    data::RecordSet& level1;   // columns kind1 (name), no1
+    data::RecordSet& level2;   // columns kind2 (name, may be empty), no2, no3 (parent no1)
+    data::RecordSet& entries;
+    int categoryCount;         // only this many level-1 rows, in stored order, are shown
+    QString entryName;         // e.g. "name1"
+    QString entryKind1;        // e.g. "kind1"
+    QString entryKind2;        // e.g. "kind2"
+};
+
+// Category and sub-category nodes carry the tag "DSystem" and their name as key; entry nodes
+// carry neither. Everything is in stored order and collapsed.
+namespace categoryTree {
+
+inline const QString categoryTag = QStringLiteral("DSystem");
+
+void build(QTreeWidget* tree, CategoryTreeSource source);
+QString key(const QTreeWidgetItem* node);
+QString tag(const QTreeWidgetItem* node);
+bool isCategory(const QTreeWidgetItem* node);
+QTreeWidgetItem* findByKey(QTreeWidget* tree, const QString& key);
+
+} // namespace categoryTree
+} // namespace tavirel::herbs

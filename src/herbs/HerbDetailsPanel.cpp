@@ -1,0 +1,159 @@
+#include "HerbDetailsPanel.h"
+
+#include "data/RecordSet.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tavirel::herbs {
+
+namespace {
+
+QLabel* caption(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->setContentsMargins(0, 4, 0, 0);
+    return label;
+}
+
+QWidget* lineBox(QWidget* parent, const QString& name, const QString& accessible)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAccessibleName(accessible);
+    return box;
+}
+
+QWidget* textBox(QWidget* parent, const QString& name, const QString& accessible, int lines)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAccessibleName(accessible);
+    const int lineHeight = box->fontMetrics().lineSpacing();
+    box->setMinimumHeight(lineHeight * lines + 10);
+    return box;
+}
+
+void setBoxText(QWidget* box, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->setText(text);
+        line->setCursorPosition(0);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        plain->setPlainText(text);
+    }
+}
+
+} // namespace
+
+HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : QWidget(parent)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+
+    m_pinyin = new QLabel(this);
+    m_pinyin->setObjectName(n.pinyin);
+    m_pinyin->setAccessibleName(QStringLiteral("Pinyin name"));
+    QFont heading = m_pinyin->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.5);
+    heading.setBold(true);
+    m_pinyin->setFont(heading);
+    m_pinyin->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_latin = new QLabel(this);
+    m_latin->setObjectName(n.latin);
+    m_latin->setAccessibleName(QStringLiteral("Latin name"));
+    QFont latinFont = m_latin->font();
+    latinFont.setPointSizeF(latinFont.pointSizeF() * 1.25);
+    latinFont.setItalic(true);
+    m_latin->setFont(latinFont);
+    m_latin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_latin->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(m_pinyin, 1);
+    if (!n.latinCaption.isEmpty()) {
+        auto* latinCaption = new QLabel(QStringLiteral("Pharmaceutical Name"), this);
+        latinCaption->setObjectName(n.latinCaption);
+        headingRow->addWidget(latinCaption);
+    }
+    headingRow->addWidget(m_latin, 1);
+    grid->addLayout(headingRow, 0, 0, 1, 4);
+
+    auto* line = new QFrame(this);
+    if (!n.line.isEmpty())
+        line->setObjectName(n.line);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(line, 1, 0, 1, 4);
+
+    const auto add = [&](const QString& column, QWidget* box) {
+        m_boxes.append({column, box});
+        return box;
+    };
+    int row = 2;
+    grid->addWidget(caption(this, n.sourceCaption, QStringLiteral("Earliest Record")), row, 0);
+    grid->addWidget(add(QStringLiteral("source"), lineBox(this, n.source, QStringLiteral("Earliest Record"))), row++, 1, 1, 3);
+    grid->addWidget(caption(this, n.usedCaption, QStringLiteral("Part Used & Method")), row, 0);
+    grid->addWidget(add(QStringLiteral("used"), textBox(this, n.used, QStringLiteral("Part Used & Method"), 2)), row++, 1, 1, 3);
+    grid->addWidget(caption(this, n.tasteCaption, QStringLiteral("Properties & Taste")), row, 0);
+    grid->addWidget(add(QStringLiteral("taste"), lineBox(this, n.taste, QStringLiteral("Properties & Taste"))), row++, 1, 1, 3);
+    grid->addWidget(caption(this, n.meridiansCaption, QStringLiteral("Meridians")), row, 0);
+    grid->addWidget(add(QStringLiteral("meridians"), lineBox(this, n.meridians, QStringLiteral("Meridians"))), row, 1);
+    grid->addWidget(caption(this, n.dosageCaption, QStringLiteral("Dosage")), row, 2);
+    grid->addWidget(add(QStringLiteral("dosage"), lineBox(this, n.dosage, QStringLiteral("Dosage"))), row++, 3);
+    grid->addWidget(caption(this, n.functionsCaption, QStringLiteral("Functions")), row, 0);
+    grid->addWidget(add(QStringLiteral("functions"), textBox(this, n.functions, QStringLiteral("Functions"), 3)), row, 1, 1, 3);
+    grid->setRowStretch(row++, 2);
+    grid->addWidget(caption(this, n.indicationsCaption, QStringLiteral("Indications")), row, 0);
+    grid->addWidget(add(QStringLiteral("indications"), textBox(this, n.indications, QStringLiteral("Indications"), 5)), row, 1, 1, 3);
+    grid->setRowStretch(row++, 4);
+    grid->addWidget(caption(this, n.coutionsCaption, QStringLiteral("Cautions")), row, 0);
+    grid->addWidget(add(QStringLiteral("coutions"), textBox(this, n.coutions, QStringLiteral("Cautions"), 3)), row, 1, 1, 3);
+    grid->setRowStretch(row++, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 1);
+}
+
+QWidget* HerbDetailsPanel::box(const QString& column) const
+{
+    for (const auto& [name, widget] : m_boxes) {
+        if (name == column)
+            return widget;
+    }
+    return nullptr;
+}
+
+void HerbDetailsPanel::clear()
+{
+    m_pinyin->clear();
+    m_latin->clear();
+    for (const auto& entry : m_boxes)
+        setBoxText(entry.second, QString());
+}
+
+void HerbDetailsPanel::fill(const data::RecordSet& herb)
+{
+    m_pinyin->setText(herb.text(QStringLiteral("name1")));
+    m_latin->setText(herb.text(QStringLiteral("name2")));
+    for (const auto& [column, widget] : m_boxes)
+        setBoxText(widget, herb.text(column)); // Null reads as empty text
+}
+
+QString HerbDetailsPanel::pinyinName() const
+{
+    return m_pinyin->text();
+}
+
+} // namespace tavirel::herbs

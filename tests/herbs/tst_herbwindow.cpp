@@ -1,0 +1,398 @@
+#include "app/Buttons.h"
+#include "app/MessageBox.h"
+#include "herbs/CategoryTree.h"
+#include "herbs/HerbWindow.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using tavirel::app::MessageBox;
+using tavirel::herbs::HerbWindow;
+using tavirel::test::control;
+namespace tree = tavirel::herbs::categoryTree;
+
+namespace {
+
+const QString noInformation = QStringLiteral("Sorry! Tavirel 1.0 do not include the informations of the herb.");
+
+QStringList childTexts(QTreeWidgetItem* node)
+{
+    QStringList texts;
+    for (int i = 0; node && i < node->childCount(); ++i)
+        texts << node->child(i)->text(0);
+    return texts;
+}
+
+QStringList entries(QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (const auto& shown : MessageBox::takeShown())
+        texts << shown.text;
+    return texts;
+}
+
+void doubleClick(QListWidget* list, const QString& text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.first());
+    const QPoint at = list->visualItemRect(found.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void clickNode(QTreeWidget* view, QTreeWidgetItem* node)
+{
+    for (QTreeWidgetItem* p = node->parent(); p; p = p->parent())
+        p->setExpanded(true);
+    view->scrollToItem(node);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(node).center());
+}
+
+} // namespace
+
+class TestHerbWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void treeFollowsTheCategories();
+    void pickingFromTheTreeAndTheList();
+    void lookupAndLatinToggle();
+    void detailsOfBuiltInAndOwnHerbs();
+    void pictureButton();
+    void search_data();
+    void search();
+    void searchMessagesAndTypingFilter();
+    void ownHerbsListAndDelete();
+    void noOwnHerbs();
+
+private:
+    QString text(const QString& name) const;
+
+    std::unique_ptr<tavirel::test::OpenProgram> m_program;
+    std::unique_ptr<HerbWindow> m_window;
+    QTabWidget* m_tabs = nullptr;
+};
+
+void TestHerbWindow::init()
+{
+    MessageBox::setTestMode(true);
+    m_program = std::make_unique<tavirel::test::OpenProgram>(QStringLiteral("herbs"));
+    QVERIFY2(m_program->isValid(), qPrintable(m_program->errors()));
+    m_program->context().values = {};
+    m_window = std::make_unique<HerbWindow>(m_program->context());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_tabs = control<QTabWidget>(m_window.get(), "SSTab1");
+    QVERIFY(m_tabs);
+}
+
+void TestHerbWindow::cleanup()
+{
+    m_window.reset();
+    m_program.reset();
+}
+
+QString TestHerbWindow::text(const QString& name) const
+{
+    if (auto* label = m_window->findChild<QLabel*>(name))
+        return label->text();
+    if (auto* line = m_window->findChild<QLineEdit*>(name))
+        return line->text();
+    if (auto* plain = m_window->findChild<QPlainTextEdit*>(name))
+        return plain->toPlainText();
+    return QStringLiteral("<no %1>").arg(name);
+}
+
+void TestHerbWindow::treeFollowsTheCategories()
+{
+    auto* view = control<QTreeWidget>(m_window.get(), "TreeView1");
+    QCOMPARE(view->topLevelItemCount(), 18); // the 19th category is not shown
+    QTreeWidgetItem* a = view->topLevelItem(0);
+    QCOMPARE(a->text(0), QStringLiteral("Cat A"));
+    QCOMPARE(tree::key(a), QStringLiteral("Cat A"));
+    QCOMPARE(tree::tag(a), QStringLiteral("DSystem"));
+    QCOMPARE(childTexts(a), QStringList({"Sub A1", "Sub A2"}));
+    QCOMPARE(childTexts(a->child(0)), QStringList({"Ma Huang", "Gui Zhi"}));
+    QCOMPARE(childTexts(a->child(1)), QStringList({"Jing Jie", "No Latin"}));
+    QCOMPARE(tree::tag(a->child(0)->child(0)), QString());
+    QCOMPARE(tree::key(a->child(0)->child(0)), QString());
+    // An empty-named sub-category hangs every herb of the category straight under it.
+    QCOMPARE(childTexts(view->topLevelItem(1)), QStringList({"Cang Zhu", "Huo Xiang"}));
+    QCOMPARE(view->topLevelItem(2)->childCount(), 0);
+    QCOMPARE(childTexts(view->topLevelItem(4)), QStringList()); // herbs without a sub-category row
+    for (QTreeWidgetItemIterator it(view); *it; ++it) {
+        QVERIFY((*it)->text(0) != QLatin1String("Lost Herb"));
+        QVERIFY(!(*it)->isExpanded());
+    }
+    auto* list = control<QListWidget>(m_window.get(), "List1");
+    QCOMPARE(entries(list), QStringList({"Cang Zhu", "Gui Zhi", "Huo Xiang", "Jing Jie", "Lost Herb",
+                                         "Ma Huang", "Mai Men Dong", "Mang Xiao", "No Latin"}));
+}
+
+void TestHerbWindow::pickingFromTheTreeAndTheList()
+{
+    auto* view = control<QTreeWidget>(m_window.get(), "TreeView1");
+    clickNode(view, view->topLevelItem(0)->child(0));
+    QCOMPARE(m_tabs->currentIndex(), 0);
+    QVERIFY(MessageBox::takeShown().isEmpty());
+
+    clickNode(view, view->topLevelItem(0)->child(1)->child(1)); // "No Latin"
+    QCOMPARE(shownTexts(), QStringList({noInformation}));
+    QCOMPARE(m_tabs->currentIndex(), 0);
+
+    clickNode(view, view->topLevelItem(0)->child(0)->child(0));
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(text("Label14"), QStringLiteral("Ma Huang"));
+    QCOMPARE(m_program->context().values.detailSource, 1);
+    QCOMPARE(m_program->context().values.currentHerbName, QStringLiteral("Ma Huang"));
+
+    m_tabs->setCurrentIndex(0);
+    doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Lost Herb"));
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(text("Label1"), QStringLiteral("Herba Perdita"));
+}
+
+void TestHerbWindow::lookupAndLatinToggle()
+{
+    auto* list = control<QListWidget>(m_window.get(), "List1");
+    auto* lookup = control<QLineEdit>(m_window.get(), "Text10");
+    QTest::keyClicks(lookup, QStringLiteral("mA"));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Ma Huang"));
+    QTest::keyClicks(lookup, QStringLiteral("i"));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Mai Men Dong"));
+    QTest::keyClicks(lookup, QStringLiteral("z"));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Mai Men Dong"));
+    QCOMPARE(m_tabs->currentIndex(), 0); // the lookup never shows details by itself
+
+    auto* found = control<QListWidget>(m_window.get(), "List2");
+    found->addItem(QStringLiteral("left from a search"));
+    QWidget* toggle = control<QWidget>(m_window.get(), "skinButton1");
+    QCOMPARE(tavirel::app::buttonCaption(toggle), QStringLiteral("Latin"));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(tavirel::app::buttonCaption(toggle), QStringLiteral("Pin Yin"));
+    QCOMPARE(lookup->text(), QString());
+    QCOMPARE(found->count(), 0);
+    QCOMPARE(entries(list), QStringList({"", "Herba Ephedrae", "Herba Perdita", "Herba Pogostemonis",
+                                         "Herba Schizonepetae", "Natrii Sulfas", "Radix Ophiopogonis",
+                                         "Ramulus Cinnamomi", "Rhizoma Atractylodis"}));
+    QTest::keyClicks(lookup, QStringLiteral("herba s"));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Herba Schizonepetae"));
+
+    doubleClick(list, QStringLiteral("Radix Ophiopogonis"));
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(text("Label14"), QStringLiteral("Mai Men Dong"));
+    QCOMPARE(m_program->context().values.currentHerbName, QStringLiteral("Radix Ophiopogonis"));
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(tavirel::app::buttonCaption(toggle), QStringLiteral("Latin"));
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Cang Zhu"));
+}
+
+void TestHerbWindow::detailsOfBuiltInAndOwnHerbs()
+{
+    doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Gui Zhi"));
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(text("Label14"), QStringLiteral("Gui Zhi"));
+    QCOMPARE(text("Label1"), QStringLiteral("Ramulus Cinnamomi"));
+    QCOMPARE(text("Text2"), QString()); // Null source
+    QCOMPARE(text("Text4"), QStringLiteral("Twig"));
+    QCOMPARE(text("Text5"), QStringLiteral("Sweet, warm"));
+    QCOMPARE(text("Text6"), QStringLiteral("Lung"));
+    QCOMPARE(text("Text3"), QStringLiteral("3-9 g"));
+    QCOMPARE(text("Text7"), QStringLiteral("Warms the channels"));
+    QCOMPARE(text("Text8"), QStringLiteral("Wind-cold"));
+    QCOMPARE(text("Text9"), QString()); // Null cautions
+    QWidget* graphic = control<QWidget>(m_window.get(), "Command4");
+    QVERIFY(graphic->isVisible());
+
+    m_tabs->setCurrentIndex(0);
+    m_tabs->setCurrentIndex(1);
+    QCOMPARE(text("Label14"), QStringLiteral("Gui Zhi"));
+
+    m_tabs->setCurrentIndex(3);
+    doubleClick(control<QListWidget>(m_window.get(), "List3"), QStringLiteral("Own Alpha"));
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(text("Label14"), QStringLiteral("Own Alpha"));
+    QCOMPARE(text("Text2"), QStringLiteral("My notes"));
+    QCOMPARE(text("Text3"), QStringLiteral("9 g"));
+    QVERIFY(!graphic->isVisible());
+    QCOMPARE(m_program->context().values.detailSource, 3);
+}
+
+void TestHerbWindow::pictureButton()
+{
+    tavirel::test::ModalRecorder recorder;
+    QWidget* graphic = control<QWidget>(m_window.get(), "Command4");
+    doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Jing Jie"));
+    QTest::mouseClick(graphic, Qt::LeftButton);
+    QCOMPARE(shownTexts(), QStringList({"Sorry! Tavirel 1.0 do not include the picture of this herb."}));
+    QVERIFY(recorder.opened.isEmpty());
+
+    m_tabs->setCurrentIndex(0);
+    doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Cang Zhu"));
+    QTest::mouseClick(graphic, Qt::LeftButton);
+    QCOMPARE(recorder.opened.size(), 1);
+    QCOMPARE(recorder.opened.first().name, QStringLiteral("grph"));
+    QCOMPARE(recorder.opened.first().caption, QStringLiteral("Cang Zhu"));
+    QCOMPARE(m_program->context().values.pictureNumber, QStringLiteral("0201"));
+    QCOMPARE(m_program->context().values.pictureSource, 0);
+    QCOMPARE(m_tabs->currentIndex(), 1);
+}
+
+void TestHerbWindow::search_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QStringList>("found");
+
+    QTest::newRow("all, built-in before own") << "All Category" << "cough" << QStringList({"Ma Huang", "Own Beta"});
+    QTest::newRow("pinyin ignores case") << "Pinyin Name" << "MA" << QStringList({"Ma Huang", "Mai Men Dong", "Mang Xiao", "Own Gamma"});
+    QTest::newRow("latin entries") << "Latin Name" << "propria"
+                                   << QStringList({"Herba Alpha Propria (Own Alpha)", "Herba Beta Propria (Own Beta)"});
+    QTest::newRow("part used") << "Part Used & Method" << "rhizome" << QStringList({"Cang Zhu"});
+    QTest::newRow("taste") << "Properties & Taste" << "slightly" << QStringList({"Jing Jie", "Mai Men Dong"});
+    QTest::newRow("meridians") << "Meridians" << "liver" << QStringList({"Jing Jie", "Own Beta"});
+    QTest::newRow("functions") << "Functions" << "channels" << QStringList({"Gui Zhi"});
+    QTest::newRow("indications") << "Indications" << "nothing at" << QStringList({"Lost Herb"});
+    QTest::newRow("cautions") << "Cautions" << "none" << QStringList({"Cang Zhu", "Huo Xiang", "Jing Jie", "Lost Herb", "Ma Huang", "Mai Men Dong", "Mang Xiao", "No Latin", "Own Alpha", "Own Beta"});
+}
+
+void TestHerbWindow::search()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, word);
+    QFETCH(QStringList, found);
+    m_tabs->setCurrentIndex(2);
+    auto* combo = control<QComboBox>(m_window.get(), "Combo1");
+    auto* key = control<QLineEdit>(m_window.get(), "Text1");
+    auto* list = control<QListWidget>(m_window.get(), "List2");
+    key->setText(word);
+    combo->setCurrentIndex(combo->findText(field));
+    QTest::mouseClick(control<QWidget>(m_window.get(), "Command2"), Qt::LeftButton);
+    QCOMPARE(entries(list), found);
+    QVERIFY(MessageBox::takeShown().isEmpty());
+
+    // A double click shows the herb, also from a Latin entry of several words.
+    if (!found.isEmpty()) {
+        doubleClick(list, found.last());
+        QCOMPARE(m_tabs->currentIndex(), 1);
+        QCOMPARE(m_program->context().values.detailSource, 2);
+        QVERIFY(found.last().contains(text("Label14")));
+    }
+}
+
+void TestHerbWindow::searchMessagesAndTypingFilter()
+{
+    m_tabs->setCurrentIndex(2);
+    auto* combo = control<QComboBox>(m_window.get(), "Combo1");
+    auto* key = control<QLineEdit>(m_window.get(), "Text1");
+    auto* list = control<QListWidget>(m_window.get(), "List2");
+    key->setFocus();
+    QTest::keyClick(key, Qt::Key_Return);
+    QCOMPARE(shownTexts(), QStringList({"Please input key word for searching!"}));
+
+    QTest::keyClicks(key, QStringLiteral("Ma 1'"));
+    QCOMPARE(key->text(), QStringLiteral("Ma "));
+    QCOMPARE(shownTexts(), QStringList({"Should press the letter!", "Should press the letter!"}));
+    QTest::keyClick(key, Qt::Key_Backspace);
+    QCOMPARE(key->text(), QStringLiteral("Ma"));
+
+    // Entering the tab again resets the field without searching, even with a key word typed.
+    combo->setCurrentIndex(combo->findText(QStringLiteral("Functions")));
+    m_tabs->setCurrentIndex(0);
+    m_tabs->setCurrentIndex(2);
+    QCOMPARE(combo->currentText(), QStringLiteral("All Category"));
+    QCOMPARE(list->count(), 0);
+    QVERIFY(MessageBox::takeShown().isEmpty());
+
+    // Enter searches and moves the focus on.
+    key->setText(QStringLiteral("ephedrae"));
+    key->setFocus();
+    QTest::keyClick(key, Qt::Key_Enter);
+    QCOMPARE(entries(list), QStringList({"Ma Huang"}));
+    QVERIFY(!key->hasFocus());
+
+    // A pasted key word with quote and wildcard characters is searched literally, and an empty
+    // text (Own Gamma's cautions) never matches a word.
+    key->setText(QStringLiteral("%'_"));
+    QTest::mouseClick(control<QWidget>(m_window.get(), "Command2"), Qt::LeftButton);
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(shownTexts(), QStringList({"Sorry! No key word were found. Please change key word or the category. Try again."}));
+
+    // The deleted-or-unknown herb of a stale entry says so.
+    list->addItem(QStringLiteral("Gone Herb"));
+    doubleClick(list, QStringLiteral("Gone Herb"));
+    QCOMPARE(shownTexts(), QStringList({noInformation}));
+    QCOMPARE(m_tabs->currentIndex(), 2);
+}
+
+void TestHerbWindow::ownHerbsListAndDelete()
+{
+    m_tabs->setCurrentIndex(3);
+    auto* list = control<QListWidget>(m_window.get(), "List3");
+    QWidget* remove = control<QWidget>(m_window.get(), "Command7");
+    QCOMPARE(entries(list), QStringList({"Own Alpha", "Own Beta", "Own Gamma"}));
+    QVERIFY(remove->isVisible());
+
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(shownTexts(), QStringList({"Please select a herb which you want to delete."}));
+
+    const QString own = m_program->folder().file(QStringLiteral("yourown.MDB"));
+    list->setCurrentRow(1);
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(MessageBox::takeShown().first().icon, MessageBox::Icon::Question);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY name1").size(), 3);
+
+    list->setCurrentRow(1);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(entries(list), QStringList({"Own Alpha", "Own Gamma"}));
+    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY name1"),
+             QStringList({"Own Alpha", "Own Gamma"}));
+
+    for (int i = 0; i < 2; ++i) {
+        list->setCurrentRow(0);
+        QTest::mouseClick(remove, Qt::LeftButton);
+    }
+    QCOMPARE(list->count(), 0);
+    QVERIFY(!remove->isVisible());
+}
+
+void TestHerbWindow::noOwnHerbs()
+{
+    m_window.reset();
+    QVERIFY(m_program->context().ownDb().exec(QStringLiteral("DELETE FROM ownherb")));
+    m_window = std::make_unique<HerbWindow>(m_program->context());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto* tabs = control<QTabWidget>(m_window.get(), "SSTab1");
+    tabs->setCurrentIndex(3);
+    auto* list = control<QListWidget>(m_window.get(), "List3");
+    QCOMPARE(entries(list), QStringList({"No yourown record!"}));
+    QVERIFY(!control<QWidget>(m_window.get(), "Command7")->isVisible());
+    doubleClick(list, QStringLiteral("No yourown record!"));
+    QCOMPARE(tabs->currentIndex(), 3);
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+QTEST_MAIN(TestHerbWindow)
+#include "tst_herbwindow.moc"
