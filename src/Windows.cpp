@@ -1,24 +1,28 @@
 #include "Windows.h"
 
-#include "app/PlaceholderWindow.h"
+#include "editors/AddFormulaWindow.h"
+#include "editors/AddHerbWindow.h"
+#include "formulas/FormulaWindow.h"
 #include "herbs/HerbWindow.h"
 
 namespace tavirel {
 
+namespace {
+
+template <typename Window>
+app::WindowFactory window(app::AppContext& context)
+{
+    return [&context](QWidget* parent) -> std::unique_ptr<QDialog> {
+        return std::make_unique<Window>(context, parent);
+    };
+}
+
+} // namespace
+
 app::MenuWindows programWindows(app::AppContext& context)
 {
-    const auto placeholder = [](QString name, QString caption) {
-        return [name, caption](QWidget* parent) -> std::unique_ptr<QDialog> {
-            return std::make_unique<app::PlaceholderWindow>(name, caption, parent);
-        };
-    };
-    const auto herbs = [&context](QWidget* parent) -> std::unique_ptr<QDialog> {
-        return std::make_unique<herbs::HerbWindow>(context, parent);
-    };
-    return {herbs,
-            placeholder(QStringLiteral("Pres"), QStringLiteral("Formulas")),
-            placeholder(QStringLiteral("addHerb"), QStringLiteral("Add Herbs")),
-            placeholder(QStringLiteral("addPres"), QStringLiteral("Add Your Own Formulas"))};
+    return {window<herbs::HerbWindow>(context), window<formulas::FormulaWindow>(context),
+            window<editors::AddHerbWindow>(context), window<editors::AddFormulaWindow>(context)};
 }
 
 } // namespace tavirel

@@ -8,6 +8,8 @@ QWidget* makeButton(QWidget* parent, const QString& name, const QString& caption
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    // Enter belongs to the boxes (it moves the focus on); no button takes it by default.
+    button->setAutoDefault(false);
     return button;
 }
 

@@ -4,6 +4,8 @@
 #include "Links.h"
 #include "MenuBackground.h"
 #include "ModalOpener.h"
+#include "button/SkinButton.h"
+#include "button/WindowButtons.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,7 +13,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QUrl>
 
 namespace tavirel::app {
@@ -38,31 +39,31 @@ Menu::Menu(AppContext& context, MenuWindows windows, QWidget* parent)
 
     const int left = menuWidth - buttonWidth - 36;
     int top = 112;
-    const auto place = [&](QPushButton* button) {
+    using button::SkinButton;
+    const auto place = [&](SkinButton* button) {
         button->setGeometry(left, top, buttonWidth, buttonHeight);
         top += buttonHeight + 10;
     };
-    QPushButton* herbs = addButton(QStringLiteral("Command1"), QStringLiteral("&Herbs"));
-    QPushButton* formulas = addButton(QStringLiteral("Command2"), QStringLiteral("&Formulas"));
-    QPushButton* addHerb = addButton(QStringLiteral("Command4"), QStringLiteral("&Add Herb"));
-    QPushButton* addFormulas =
+    SkinButton* herbs = addButton(QStringLiteral("Command1"), QStringLiteral("&Herbs"));
+    SkinButton* formulas = addButton(QStringLiteral("Command2"), QStringLiteral("&Formulas"));
+    SkinButton* addHerb = addButton(QStringLiteral("Command4"), QStringLiteral("&Add Herb"));
+    SkinButton* addFormulas =
         addButton(QStringLiteral("Command3"), QStringLiteral("A&dd Formulas"));
-    QPushButton* help = addButton(QStringLiteral("Command5"), QStringLiteral("H&elp"));
-    QPushButton* exitButton = addButton(QStringLiteral("Command6"), QStringLiteral("&Exit"));
-    for (QPushButton* button : {herbs, formulas, addHerb, addFormulas, help, exitButton})
+    SkinButton* help = addButton(QStringLiteral("Command5"), QStringLiteral("H&elp"));
+    SkinButton* exitButton = addButton(QStringLiteral("Command6"), QStringLiteral("&Exit"));
+    for (SkinButton* button : {herbs, formulas, addHerb, addFormulas, help, exitButton})
         place(button);
 
-    connect(herbs, &QPushButton::clicked, this, [this] { openWindow(m_windows.herbs); });
-    connect(formulas, &QPushButton::clicked, this, [this] { openWindow(m_windows.formulas); });
-    connect(addHerb, &QPushButton::clicked, this, [this] { openWindow(m_windows.addHerb); });
-    connect(addFormulas, &QPushButton::clicked, this,
-            [this] { openWindow(m_windows.addFormulas); });
-    connect(help, &QPushButton::clicked, this, [this] {
+    connect(herbs, &SkinButton::Click, this, [this] { openWindow(m_windows.herbs); });
+    connect(formulas, &SkinButton::Click, this, [this] { openWindow(m_windows.formulas); });
+    connect(addHerb, &SkinButton::Click, this, [this] { openWindow(m_windows.addHerb); });
+    connect(addFormulas, &SkinButton::Click, this, [this] { openWindow(m_windows.addFormulas); });
+    connect(help, &SkinButton::Click, this, [this] {
         // The same path as the F1 key, so help opens however it is asked for.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(this, &press);
     });
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(exitButton, &SkinButton::Click, this, &QDialog::accept);
 
     m_webLink = addLink(QStringLiteral("Label4"), links::webSite);
     m_mailLink = addLink(QStringLiteral("Label5"), links::supportMail);
@@ -78,10 +79,10 @@ Menu::Menu(AppContext& context, MenuWindows windows, QWidget* parent)
     build->setGeometry(menuWidth - 160, menuHeight - 30, 140, 20);
 }
 
-QPushButton* Menu::addButton(const QString& name, const QString& caption)
+button::SkinButton* Menu::addButton(const QString& name, const QString& caption)
 {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
+    // Style 3 on the menu's own blue colours, as the menu's saved layout holds them.
+    button::SkinButton* button = button::makeMenuButton(this, name, caption);
     // A label left straight for a button keeps its hover colour until the pointer next
     // crosses the background, so moves over a button must not reach the window.
     button->setAttribute(Qt::WA_NoMousePropagation);
@@ -116,9 +117,10 @@ void Menu::openWindow(const WindowFactory& factory)
 
 void Menu::openLink(QLabel* label)
 {
-    const QUrl url = label == m_webLink
-                         ? QUrl(links::webSite)
-                         : QUrl(QStringLiteral("mailto:%1?subject=Support").arg(links::supportMail));
+    const QUrl url =
+        label == m_webLink
+            ? QUrl(links::webSite)
+            : QUrl(QStringLiteral("mailto:%1?subject=Support").arg(links::supportMail));
     QDesktopServices::openUrl(url); // a failure to open is not reported
 }
 
@@ -136,7 +138,8 @@ bool Menu::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonRelease: {
             unsetCursor();
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()))
+            if (mouse->button() == Qt::LeftButton &&
+                label->rect().contains(mouse->position().toPoint()))
                 openLink(label);
             return true;
         }

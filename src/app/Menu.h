@@ -6,7 +6,10 @@
 #include <memory>
 
 class QLabel;
-class QPushButton;
+
+namespace tavirel::button {
+class SkinButton;
+}
 
 namespace tavirel::app {
 
@@ -37,7 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPushButton* addButton(const QString& name, const QString& caption);
+    button::SkinButton* addButton(const QString& name, const QString& caption);
     QLabel* addLink(const QString& name, const QString& text);
     void openWindow(const WindowFactory& factory);
     void openLink(QLabel* label);

@@ -57,6 +57,7 @@ struct ButtonRecord
     Rect focusRect;
     int captionWidth = 0;
     int captionHeight = 0;
+    int wrapWidth = 1; // the width the caption was wrapped at when measured
     int pictureX = 0;
     int pictureY = 0;
     int pictureWidth = 0;

@@ -79,9 +79,9 @@ void CalcCaptionRect(ButtonRecord& b)
     Rect measured{preset.left, preset.top, preset.left, preset.top};
     if (!b.caption.isEmpty()) {
         const QFontMetrics metrics(b.font);
-        const int wrapWidth = std::max(preset.right - preset.left, 1);
+        b.wrapWidth = std::max(preset.right - preset.left, 1);
         const QRect box = metrics.boundingRect(
-            QRect(preset.left, preset.top, wrapWidth, 1 << 20),
+            QRect(preset.left, preset.top, b.wrapWidth, 1 << 20),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, b.caption);
         measured.right = preset.left + box.width();
         measured.bottom = preset.top + box.height();

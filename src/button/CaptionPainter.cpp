@@ -4,16 +4,25 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace tavirel::button {
 
 void drawCaptionText(const ButtonRecord& b, Surface& s, const Rect& r, Rgb colour)
 {
     if (b.caption.isEmpty())
         return;
+    // The text is laid out again at the width it was measured at, centred on r, so that its
+    // lines break where they did when measured (a box exactly as wide as the widest line may
+    // break it once more).
+    int wrap = std::max(b.wrapWidth, r.right - r.left);
+    if ((wrap - (r.right - r.left)) % 2 != 0)
+        ++wrap;
+    const int left = r.left - (wrap - (r.right - r.left)) / 2;
     QPainter painter(&s.image());
     painter.setFont(b.font);
     painter.setPen(toQColor(colour));
-    painter.drawText(r.toQRect(), captionDrawFlags(), b.caption);
+    painter.drawText(QRect(left, r.top, wrap, r.bottom - r.top), captionDrawFlags(), b.caption);
 }
 
 void DrawCaptionEffect(ButtonRecord& b, Surface& s, const Rect& r)

@@ -60,8 +60,8 @@ Rgb systemColor(const QPalette& palette, int index)
     case colorLight3D:
         role = QPalette::Midlight;
         break;
-    case 1: // desktop
-    case 4: // menu
+    case 1:  // desktop
+    case 4:  // menu
     case 12: // application workspace
         role = QPalette::Window;
         break;

@@ -18,11 +18,26 @@ constexpr Rgb rgb(int red, int green, int blue)
 {
     return Rgb(red) | (Rgb(green) << 8) | (Rgb(blue) << 16);
 }
-constexpr int redOf(Rgb c) { return int(c & 0xFF); }
-constexpr int greenOf(Rgb c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(Rgb c) { return int((c >> 16) & 0xFF); }
-constexpr bool isSystemColor(Rgb c) { return (c & systemColorFlag) != 0; }
-constexpr Rgb systemColorRef(int index) { return systemColorFlag | Rgb(index); }
+constexpr int redOf(Rgb c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(Rgb c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Rgb c)
+{
+    return int((c >> 16) & 0xFF);
+}
+constexpr bool isSystemColor(Rgb c)
+{
+    return (c & systemColorFlag) != 0;
+}
+constexpr Rgb systemColorRef(int index)
+{
+    return systemColorFlag | Rgb(index);
+}
 
 // The one place where &HBBGGRR values meet Qt's colours and image pixels (0xAARRGGBB).
 QColor toQColor(Rgb c);

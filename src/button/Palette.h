@@ -27,7 +27,12 @@ struct Palette
 
 // The palette sources: 1 (and any value other than 2, 3, 4) the system colours, 2 the button's
 // own colours, 3 the fixed classic grey, 4 the colours of the container window.
-enum ColorSchemeKind : int { schemeSystem = 1, schemeCustom = 2, schemeClassic = 3, schemeContainer = 4 };
+enum ColorSchemeKind : int {
+    schemeSystem = 1,
+    schemeCustom = 2,
+    schemeClassic = 3,
+    schemeContainer = 4
+};
 
 // What SetColors reads besides the system colours.
 struct ColorSettings

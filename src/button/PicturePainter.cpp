@@ -24,8 +24,8 @@ QImage sourceBitmap(const ButtonRecord& b, const QImage& picture, int width, int
 } // namespace
 
 void TransBlt(const ButtonRecord& b, Surface& s, int x, int y, int width, int height,
-              const QImage& picture, Rgb transparent, std::optional<Rgb> silhouette,
-              bool darkOnly, bool greyscale, bool fade)
+              const QImage& picture, Rgb transparent, std::optional<Rgb> silhouette, bool darkOnly,
+              bool greyscale, bool fade)
 {
     if (picture.isNull())
         return;

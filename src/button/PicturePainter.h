@@ -20,7 +20,7 @@ void DrawPictureEffect(ButtonRecord& b, Surface& s, int offset, const QImage& pi
 // paints every other pixel in one colour (with darkOnly, only the dark ones); otherwise the
 // pixel is painted grey, faded over the surface, or as it is.
 void TransBlt(const ButtonRecord& b, Surface& s, int x, int y, int width, int height,
-              const QImage& picture, Rgb transparent, std::optional<Rgb> silhouette,
-              bool darkOnly, bool greyscale, bool fade);
+              const QImage& picture, Rgb transparent, std::optional<Rgb> silhouette, bool darkOnly,
+              bool greyscale, bool fade);
 
 } // namespace tavirel::button

@@ -38,13 +38,13 @@ void PropertyBag::remove(const QString& key)
 const QStringList& settingKeys()
 {
     static const QStringList keys{
-        QStringLiteral("BTYPE"), QStringLiteral("TX"),     QStringLiteral("ENAB"),
+        QStringLiteral("BTYPE"), QStringLiteral("TX"),      QStringLiteral("ENAB"),
         QStringLiteral("FONT"),  QStringLiteral("COLTYPE"), QStringLiteral("FOCUSR"),
-        QStringLiteral("BCOL"),  QStringLiteral("BCOLO"),  QStringLiteral("FCOL"),
-        QStringLiteral("FCOLO"), QStringLiteral("MCOL"),   QStringLiteral("MPTR"),
-        QStringLiteral("MICON"), QStringLiteral("PICN"),   QStringLiteral("PICH"),
-        QStringLiteral("UMCOL"), QStringLiteral("SOFT"),   QStringLiteral("PICPOS"),
-        QStringLiteral("NGREY"), QStringLiteral("FX"),     QStringLiteral("HAND"),
+        QStringLiteral("BCOL"),  QStringLiteral("BCOLO"),   QStringLiteral("FCOL"),
+        QStringLiteral("FCOLO"), QStringLiteral("MCOL"),    QStringLiteral("MPTR"),
+        QStringLiteral("MICON"), QStringLiteral("PICN"),    QStringLiteral("PICH"),
+        QStringLiteral("UMCOL"), QStringLiteral("SOFT"),    QStringLiteral("PICPOS"),
+        QStringLiteral("NGREY"), QStringLiteral("FX"),      QStringLiteral("HAND"),
         QStringLiteral("CHECK"), QStringLiteral("VALUE")};
     return keys;
 }

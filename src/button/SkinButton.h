@@ -157,6 +157,7 @@ private:
     QChar m_accessKey;
     bool m_designMode = false;
     bool m_reading = false;     // a saved layout is being applied: nothing paints
+    bool m_fontPart = false;    // one font sub-property is being set: not reported
     bool m_pressedHere = false; // a left press on the button waits for its release
     int m_mousePointer = 0;
     QImage m_mouseIcon;

@@ -38,16 +38,19 @@ constexpr Rgb style5CaptionFrame = 0xCC9999;
 class StylePainter
 {
 public:
-    StylePainter(ButtonRecord& b, Surface& s)
-        : b(b), s(s), p(b.palette), w(b.width), h(b.height)
-    {
-    }
+    StylePainter(ButtonRecord& b, Surface& s) : b(b), s(s), p(b.palette), w(b.width), h(b.height) {}
 
     void paint(int state);
 
 private:
-    void fill(int x, int y, int width, int height, Rgb c) { s.DrawRect(x, y, width, height, c, false); }
-    void frame(int x, int y, int width, int height, Rgb c) { s.DrawRect(x, y, width, height, c, true); }
+    void fill(int x, int y, int width, int height, Rgb c)
+    {
+        s.DrawRect(x, y, width, height, c, false);
+    }
+    void frame(int x, int y, int width, int height, Rgb c)
+    {
+        s.DrawRect(x, y, width, height, c, true);
+    }
     void line(int x1, int y1, int x2, int y2, Rgb c) { s.DrawLine(x1, y1, x2, y2, c); }
     void pixel(int x, int y, Rgb c) { s.PutPixel(x, y, c); }
     void innerCorners(Rgb c)
@@ -64,7 +67,10 @@ private:
     void caption(int mode) { DrawCaption(b, s, mode); }
     void captionHov() { caption(b.isOver ? captionHover : captionNormal); }
     void focus() { DrawFocus(b, s); }
-    void bevel(Rgb hiO, Rgb shO, Rgb hiI, Rgb shI, int offset) { s.DrawFrame(hiO, shO, hiI, shI, offset, false); }
+    void bevel(Rgb hiO, Rgb shO, Rgb hiI, Rgb shI, int offset)
+    {
+        s.DrawFrame(hiO, shO, hiI, shI, offset, false);
+    }
     void outerRing(Rgb hi, Rgb sh) { s.DrawFrame(hi, sh, 0, 0, 0, true); }
 
     void normal();

@@ -29,8 +29,8 @@ PropertyBag storedButtonSettings(const QString& window, const QString& button);
 
 // A button for any window but the menu, named name (its objectName, e.g. "Command1"), with the
 // caption given. Usage in a window's constructor:
-//     SkinButton* exit = makeWindowButton(this, QStringLiteral("Command1"), QStringLiteral("Exit"));
-//     connect(exit, &SkinButton::Click, this, &QDialog::reject);
+//     SkinButton* exit = makeWindowButton(this, QStringLiteral("Command1"),
+//     QStringLiteral("Exit")); connect(exit, &SkinButton::Click, this, &QDialog::reject);
 SkinButton* makeWindowButton(QWidget* parent, const QString& name, const QString& caption);
 // A main-menu button.
 SkinButton* makeMenuButton(QWidget* parent, const QString& name, const QString& caption);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace tavirel::herbs {
 
@@ -38,8 +39,12 @@ QWidget* textBox(QWidget* parent, const QString& name, const QString& accessible
     box->setObjectName(name);
     box->setReadOnly(true);
     box->setAccessibleName(accessible);
-    const int lineHeight = box->fontMetrics().lineSpacing();
-    box->setMinimumHeight(lineHeight * lines + 10);
+    const int height = box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth() +
+                       int(2 * box->document()->documentMargin());
+    box->setMinimumHeight(height);
+    // A box of up to two lines keeps its height; the longer texts share the free space.
+    if (lines <= 2)
+        box->setMaximumHeight(height);
     return box;
 }
 

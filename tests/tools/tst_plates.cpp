@@ -163,14 +163,23 @@ private slots:
         const double seconds = bytes / 2 / 44100.0;
         QVERIFY(seconds > 0.5 && seconds < 3.0);
 
+        const auto sample = [&](int i) {
+            return qFromLittleEndian<qint16>(wav.constData() + 44 + 2 * i);
+        };
         int peak = 0;
-        for (quint32 i = 0; i < bytes / 2; ++i)
-            peak = std::max(peak,
-                            std::abs(int(qFromLittleEndian<qint16>(wav.constData() + 44 + 2 * i))));
+        for (int i = 0; i < int(bytes / 2); ++i)
+            peak = std::max(peak, std::abs(int(sample(i))));
         QVERIFY(peak < 0.9 * 32767);
         QVERIFY(peak > 0.3 * 32767);
-        // Starts from silence rather than with a click.
-        QVERIFY(std::abs(qFromLittleEndian<qint16>(wav.constData() + 44)) < 200);
+        // Faded in over a few milliseconds and out to silence: no clicks at either end.
+        int firstMillisecond = 0;
+        for (int i = 0; i < 44; ++i)
+            firstMillisecond = std::max(firstMillisecond, std::abs(int(sample(i))));
+        QVERIFY(firstMillisecond < peak / 5);
+        int lastTenMilliseconds = 0;
+        for (int i = int(bytes / 2) - 441; i < int(bytes / 2); ++i)
+            lastTenMilliseconds = std::max(lastTenMilliseconds, std::abs(int(sample(i))));
+        QVERIFY(lastTenMilliseconds < peak / 100);
     }
 };
 

@@ -1,0 +1,108 @@
+// The "Searching" tab of the formula window: key word, field, and the formulas found.
+#include "FormulaMessages.h"
+#include "FormulaSearch.h"
+#include "FormulaWindow.h"
+#include "app/AppContext.h"
+#include "app/Buttons.h"
+#include "app/MessageBox.h"
+#include "data/RecordSet.h"
+#include "data/Statement.h"
+#include "herbs/KeyWordFilter.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace tavirel::formulas {
+
+using data::RecordSet;
+
+QWidget* FormulaWindow::buildSearchTab()
+{
+    auto* tab = new QWidget;
+    auto* keyLabel = new QLabel(QStringLiteral("Input key word for searching"), tab);
+    keyLabel->setObjectName(QStringLiteral("Label17"));
+    m_keyWord = new QLineEdit(tab);
+    m_keyWord->setObjectName(QStringLiteral("Text12"));
+    m_keyWord->setAccessibleName(keyLabel->text());
+    keyLabel->setBuddy(m_keyWord);
+    herbs::KeyWordFilter::install(m_keyWord, [this] { search(); });
+
+    auto* fieldLabel = new QLabel(QStringLiteral("Select category of the herb"), tab);
+    fieldLabel->setObjectName(QStringLiteral("Label18"));
+    m_field = new QComboBox(tab);
+    m_field->setObjectName(QStringLiteral("Combo1"));
+    m_field->setAccessibleName(fieldLabel->text());
+    fieldLabel->setBuddy(m_field);
+    m_field->addItems(formulaSearchFields());
+    m_field->setCurrentIndex(-1); // nothing picked until the tab is entered
+    connect(m_field, &QComboBox::activated, this, [this] { searchFieldPicked(); });
+
+    QWidget* go = app::makeButton(tab, QStringLiteral("Command3"), QStringLiteral("Go"));
+    app::onClick(go, this, [this] { search(); });
+
+    auto* hint = new QLabel(QStringLiteral("Show detail by double  clicking the herb name"), tab);
+    hint->setObjectName(QStringLiteral("Label19"));
+    hint->setWordWrap(true);
+    m_found = new QListWidget(tab);
+    m_found->setObjectName(QStringLiteral("List3"));
+    m_found->setAccessibleName(QStringLiteral("Formulas found"));
+    hint->setBuddy(m_found);
+    connect(m_found, &QListWidget::itemDoubleClicked, this,
+            &FormulaWindow::foundFormulaDoubleClicked);
+
+    auto* fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(m_field, 1);
+    fieldRow->addWidget(go);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(keyLabel);
+    layout->addWidget(m_keyWord);
+    layout->addWidget(fieldLabel);
+    layout->addLayout(fieldRow);
+    layout->addSpacing(6);
+    layout->addWidget(hint);
+    layout->addWidget(m_found, 1);
+    return tab;
+}
+
+void FormulaWindow::searchFieldPicked()
+{
+    if (!m_searchSuppressed)
+        search();
+}
+
+void FormulaWindow::search()
+{
+    const QString keyWord = m_keyWord->text();
+    if (keyWord.isEmpty()) {
+        app::MessageBox::information(this, messages::noKeyWord);
+        return;
+    }
+    const auto queries = formulaSearchQueries(m_field->currentText());
+    if (!queries) {
+        app::MessageBox::information(this, messages::noField);
+        return;
+    }
+    const QVariantList pattern{data::containsPattern(keyWord)};
+    RecordSet builtIn(m_context.refDb(), queries->builtIn, RecordSet::Kind::Snapshot, pattern);
+    m_found->clear();
+    for (builtIn.moveFirst(); !builtIn.eof(); builtIn.moveNext())
+        m_found->addItem(builtIn.text(QStringLiteral("prename")));
+    RecordSet own(m_context.ownDb(), queries->own, RecordSet::Kind::Snapshot, pattern);
+    for (own.moveFirst(); !own.eof(); own.moveNext())
+        m_found->addItem(own.text(QStringLiteral("name")));
+    if (builtIn.recordCount() == 0 && own.recordCount() == 0)
+        app::MessageBox::information(this, messages::nothingFound);
+}
+
+void FormulaWindow::foundFormulaDoubleClicked()
+{
+    QListWidgetItem* item = m_found->currentItem();
+    if (item && item->isSelected())
+        showFormula(DisplayEntry::SearchList, item->text());
+}
+
+} // namespace tavirel::formulas

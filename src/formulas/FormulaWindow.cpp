@@ -1,0 +1,215 @@
+#include "FormulaWindow.h"
+
+#include "Grid.h"
+#include "app/AppContext.h"
+#include "app/Buttons.h"
+#include "app/CenterForm.h"
+#include "data/RecordSet.h"
+#include "herbs/CategoryTree.h"
+#include "herbs/HerbDetailsPanel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tavirel::formulas {
+
+using data::RecordSet;
+
+namespace {
+
+// Only this many formula categories, the first in stored order, make the tree.
+constexpr int shownCategories = 20;
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QPlainTextEdit* readingBox(QWidget* parent, const QString& name, QLabel* caption)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAccessibleName(caption->text());
+    box->setMinimumHeight(box->fontMetrics().lineSpacing() * 2 + 12);
+    caption->setBuddy(box);
+    return box;
+}
+
+} // namespace
+
+FormulaWindow::FormulaWindow(app::AppContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("Pres"));
+    setWindowTitle(QStringLiteral("Formulas"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setSizeGripEnabled(true);
+
+    auto* halves = new QHBoxLayout;
+    halves->addWidget(buildLeftHalf(), 2);
+    halves->addWidget(buildRightHalf(), 3);
+
+    QWidget* exitButton = app::makeButton(this, QStringLiteral("Command1"), QStringLiteral("Exit"));
+    // Closing the window closes its record sets with it.
+    app::onClick(exitButton, this, [this] { close(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exitButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(halves, 1);
+    layout->addLayout(buttons);
+    resize(1040, 680);
+
+    load();
+    connect(m_pickTabs, &QTabWidget::currentChanged, this, &FormulaWindow::pickTabChanged);
+    connect(m_detailTabs, &QTabWidget::currentChanged, this, &FormulaWindow::detailTabChanged);
+}
+
+FormulaWindow::~FormulaWindow() = default;
+
+QWidget* FormulaWindow::buildLeftHalf()
+{
+    m_pickTabs = new QTabWidget(this);
+    m_pickTabs->setObjectName(QStringLiteral("SSTab1"));
+    m_pickTabs->addTab(buildTreeTab(), QStringLiteral("Database"));
+    m_pickTabs->addTab(buildOwnTab(), QStringLiteral("Your Own"));
+    m_pickTabs->addTab(buildSearchTab(), QStringLiteral("Searching"));
+    return m_pickTabs;
+}
+
+QWidget* FormulaWindow::buildTreeTab()
+{
+    auto* tab = new QWidget;
+    m_tree = new QTreeWidget(tab);
+    m_tree->setObjectName(QStringLiteral("TreeView1"));
+    m_tree->setAccessibleName(QStringLiteral("Formula categories"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setUniformRowHeights(true);
+    // Long category names scroll sideways instead of being cut short.
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    connect(m_tree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { nodeClicked(node); });
+
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(
+        label(tab, QStringLiteral("Label16"), QStringLiteral("Click formula for information")));
+    layout->addWidget(m_tree, 1);
+    return tab;
+}
+
+QWidget* FormulaWindow::buildRightHalf()
+{
+    auto* half = new QWidget(this);
+    m_name = label(half, QStringLiteral("Label2"), QString());
+    m_name->setAccessibleName(QStringLiteral("Formula shown"));
+    QFont heading = m_name->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.4);
+    heading.setBold(true);
+    m_name->setFont(heading);
+    m_name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Keeps its height while empty, so the tabs below do not jump when a formula is shown.
+    m_name->setMinimumHeight(m_name->fontMetrics().height());
+
+    m_detailTabs = new QTabWidget(half);
+    m_detailTabs->setObjectName(QStringLiteral("SSTab2"));
+    m_detailTabs->addTab(buildCompositionTab(),
+                         QStringLiteral("Formula (Double clicking herb name) - ->"));
+    m_detailTabs->addTab(buildHerbTab(), QStringLiteral("Herb Information"));
+
+    auto* layout = new QVBoxLayout(half);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_name);
+    layout->addWidget(m_detailTabs, 1);
+    return half;
+}
+
+QWidget* FormulaWindow::buildCompositionTab()
+{
+    auto* tab = new QWidget;
+    m_grid = new Grid(tab);
+    m_grid->setObjectName(QStringLiteral("Grid1"));
+    m_grid->setAccessibleName(QStringLiteral("Composition"));
+    m_grid->setCols(3);
+    m_grid->setRows(1);
+    // The meridians column takes whatever width is left, so its text is not cut short.
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().lineSpacing() + 8);
+    setColumns(displayVariant(DisplayEntry::Tree));
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] { gridDoubleClicked(); });
+
+    QLabel* methodCaption = label(tab, QStringLiteral("Label1"), QStringLiteral("Methods"));
+    m_method = readingBox(tab, QStringLiteral("Text1"), methodCaption);
+    QLabel* functionCaption = label(tab, QStringLiteral("Label3"), QStringLiteral("Functions"));
+    m_function = readingBox(tab, QStringLiteral("Text2"), functionCaption);
+    QLabel* indicationCaption = label(tab, QStringLiteral("Label8"), QStringLiteral("Indications"));
+    m_indication = readingBox(tab, QStringLiteral("Text3"), indicationCaption);
+
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(m_grid, 7);
+    layout->addWidget(methodCaption);
+    layout->addWidget(m_method, 2);
+    layout->addWidget(functionCaption);
+    layout->addWidget(m_function, 2);
+    layout->addWidget(indicationCaption);
+    layout->addWidget(m_indication, 4);
+    return tab;
+}
+
+void FormulaWindow::load()
+{
+    app::CenterForm(this);
+
+    m_pres = std::make_unique<RecordSet>(m_context.refDb(), QStringLiteral("pres"),
+                                         RecordSet::Kind::Snapshot);
+    RecordSet level1(m_context.refDb(), QStringLiteral("preskind1"), RecordSet::Kind::Table);
+    RecordSet level2(m_context.refDb(), QStringLiteral("preskind2"), RecordSet::Kind::Table);
+    m_ownPres = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownpres"),
+                                            RecordSet::Kind::Dynaset);
+    m_ownHerbs = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownherb"),
+                                             RecordSet::Kind::Snapshot);
+
+    clearDisplay();
+    m_tree->clear();
+    m_context.herbRecords().moveFirst();
+    m_pres->moveFirst();
+    herbs::categoryTree::build(m_tree,
+                               {level1, level2, *m_pres, shownCategories, QStringLiteral("prename"),
+                                QStringLiteral("prekind1"), QStringLiteral("prekind2")});
+    fillOwnList();
+    m_pickTabs->setCurrentIndex(0);
+    m_detailTabs->setCurrentIndex(0);
+}
+
+void FormulaWindow::pickTabChanged()
+{
+    // The formula shown belongs to the way it was picked; the caption keeps its name.
+    clearDisplay();
+    m_searchSuppressed = false;
+    if (m_pickTabs->currentIndex() == 2) {
+        m_searchSuppressed = true;
+        m_field->setCurrentIndex(0); // "All Category", without searching
+        m_searchSuppressed = false;
+    }
+}
+
+void FormulaWindow::nodeClicked(QTreeWidgetItem* node)
+{
+    if (!node || herbs::categoryTree::isCategory(node))
+        return; // the tree itself opens or closes a category
+    showFormula(DisplayEntry::Tree, node->text(0));
+}
+
+} // namespace tavirel::formulas
