@@ -9,8 +9,7 @@ namespace tavirel {
 
 namespace {
 
-template <typename Window>
-app::WindowFactory window(app::AppContext& context)
+template <typename Window> app::WindowFactory window(app::AppContext& context)
 {
     return [&context](QWidget* parent) -> std::unique_ptr<QDialog> {
         return std::make_unique<Window>(context, parent);

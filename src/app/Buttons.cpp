@@ -1,35 +1,32 @@
 #include "Buttons.h"
 
-#include <QPushButton>
+#include "button/SkinButton.h"
+#include "button/WindowButtons.h"
 
 namespace tavirel::app {
 
 QWidget* makeButton(QWidget* parent, const QString& name, const QString& caption)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // Enter belongs to the boxes (it moves the focus on); no button takes it by default.
-    button->setAutoDefault(false);
-    return button;
+    return button::makeWindowButton(parent, name, caption);
 }
 
-void onClick(QWidget* button, QObject* context, std::function<void()> handler)
+void onClick(QWidget* widget, QObject* context, std::function<void()> handler)
 {
-    if (auto* push = qobject_cast<QPushButton*>(button))
-        QObject::connect(push, &QPushButton::clicked, context, [handler] { handler(); });
+    if (auto* skin = qobject_cast<button::SkinButton*>(widget))
+        QObject::connect(skin, &button::SkinButton::Click, context, [handler] { handler(); });
 }
 
-QString buttonCaption(const QWidget* button)
+QString buttonCaption(const QWidget* widget)
 {
-    if (const auto* push = qobject_cast<const QPushButton*>(button))
-        return push->text();
+    if (const auto* skin = qobject_cast<const button::SkinButton*>(widget))
+        return skin->caption();
     return {};
 }
 
-void setButtonCaption(QWidget* button, const QString& caption)
+void setButtonCaption(QWidget* widget, const QString& caption)
 {
-    if (auto* push = qobject_cast<QPushButton*>(button))
-        push->setText(caption);
+    if (auto* skin = qobject_cast<button::SkinButton*>(widget))
+        skin->setCaption(caption);
 }
 
 } // namespace tavirel::app

@@ -36,10 +36,10 @@ std::optional<int> Startup::load()
     qApp->installEventFilter(m_help.get());
 
     if (!m_store.open(m_context.programFolder)) {
-        MessageBox::critical(m_menu.get(),
-                             QStringLiteral("Can not open the database file \"%1\".\n%2")
-                                 .arg(QDir::toNativeSeparators(m_store.failedFile()),
-                                      m_store.errorString()));
+        MessageBox::critical(
+            m_menu.get(),
+            QStringLiteral("Can not open the database file \"%1\".\n%2")
+                .arg(QDir::toNativeSeparators(m_store.failedFile()), m_store.errorString()));
         return exitDatabaseFailure;
     }
 

@@ -13,7 +13,8 @@ StartupSound::~StartupSound() = default;
 QString StartupSound::locate(const QString& programFolder)
 {
     const QString name = QStringLiteral("Tada.wav");
-    for (const QString& candidate : {QDir::current().filePath(name), QDir(programFolder).filePath(name)}) {
+    for (const QString& candidate :
+         {QDir::current().filePath(name), QDir(programFolder).filePath(name)}) {
         if (QFileInfo(candidate).isFile())
             return QFileInfo(candidate).absoluteFilePath();
     }

@@ -1,5 +1,7 @@
 #include "SkinButton.h"
 
+#include <QFontMetrics>
+
 #include "CaptionLayout.h"
 #include "InputCodes.h"
 #include "Styles.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -147,6 +150,15 @@ void SkinButton::updateShape()
     m_rec.focusRect = focus;
     m_rec.region = MakeRegion(type, w, h);
     setMask(m_rec.region);
+}
+
+QSize SkinButton::sizeHint() const
+{
+    QString text = m_rec.caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+    text.replace(QChar(1), QLatin1Char('&'));
+    const QFontMetrics metrics(font());
+    return QSize(qMax(75, metrics.horizontalAdvance(text) + 24), qMax(23, metrics.height() + 10));
 }
 
 void SkinButton::resizeEvent(QResizeEvent*)

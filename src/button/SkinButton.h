@@ -119,6 +119,11 @@ Q_SIGNALS:
     // A setting changed, so a saved layout holding this button is out of date.
     void propertyChanged(const QString& name);
 
+public:
+    // Laid out like a standard push button: at least 75 x 23 pixels, wide enough for the caption.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -69,8 +69,8 @@ bool Database::open(const QString& path, Mode mode, const QByteArray& key)
     }
     const QByteArray nativePath = QFile::encodeName(path);
     if (sqlite3_open_v2(nativePath.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
-        const QString reason = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
-                                    : QStringLiteral("out of memory");
+        const QString reason =
+            m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         return fail(reason);
     }
     sqlite3_busy_timeout(m_db, 2000);
@@ -87,7 +87,8 @@ bool Database::open(const QString& path, Mode mode, const QByteArray& key)
         const QString detail = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
         sqlite3_free(message);
         if (key.isEmpty())
-            return fail(QStringLiteral("The file is not a database or is damaged (%1).").arg(detail));
+            return fail(
+                QStringLiteral("The file is not a database or is damaged (%1).").arg(detail));
         if (hasPlainHeader(path))
             return fail(QStringLiteral("The file is not protected by the expected password (%1).")
                             .arg(detail));

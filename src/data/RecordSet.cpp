@@ -185,17 +185,18 @@ bool RecordSet::addNew(const Fields& fields)
         marks << QStringLiteral("?");
         values << v;
     }
-    Statement insert(m_db,
-                     QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                         .arg(quoted(m_table), names.join(QLatin1Char(',')),
-                              marks.join(QLatin1Char(','))),
-                     values);
+    Statement insert(
+        m_db,
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoted(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+        values);
     if (!insert.run())
         return failWrite(insert.errorString());
 
     // Read the stored row back so defaults and conversions show as the database keeps them.
-    Statement stored(m_db, QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = last_insert_rowid()")
-                               .arg(quoted(m_table)));
+    Statement stored(m_db,
+                     QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = last_insert_rowid()")
+                         .arg(quoted(m_table)));
     if (!stored.next())
         return failWrite(stored.errorString());
     m_rowIds << stored.value(0).toLongLong();

@@ -65,10 +65,10 @@ private:
     QString m_table;
     QString m_error;
     QStringList m_columns;
-    QHash<QString, int> m_index;  // lower-case column name -> index
-    QVector<bool> m_noCase;       // per column: compared ignoring ASCII case
+    QHash<QString, int> m_index; // lower-case column name -> index
+    QVector<bool> m_noCase;      // per column: compared ignoring ASCII case
     QVector<QVector<QVariant>> m_rows;
-    QVector<qint64> m_rowIds;     // table-based sets only
+    QVector<qint64> m_rowIds; // table-based sets only
     qsizetype m_pos = 0;
     bool m_noMatch = false;
 };

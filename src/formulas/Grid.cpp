@@ -64,14 +64,10 @@ void Grid::setColWidthTwips(int col, int twips)
 
 QRect Grid::cellRect(int row, int col) const
 {
-    if (row < 1)
+    if (row < 1 || row >= rows() || col < 0 || col >= cols())
         return {};
-    const QRect cell = visualItemRect(item(row - 1, col) ? item(row - 1, col) : nullptr);
-    if (cell.isValid())
-        return cell.translated(viewport()->pos());
-    return QRect(columnViewportPosition(col), rowViewportPosition(row - 1), columnWidth(col),
-                 rowHeight(row - 1))
-        .translated(viewport()->pos());
+    // The same rectangle whether or not the cell holds an item yet.
+    return visualRect(model()->index(row - 1, col)).translated(viewport()->pos());
 }
 
 void Grid::clearData()

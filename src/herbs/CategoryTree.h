@@ -15,13 +15,13 @@ namespace tavirel::herbs {
 // the entries (herbs or formulas) that hang in it, with the names of their columns.
 struct CategoryTreeSource
 {
-    data::RecordSet& level1;   // columns kind1 (name), no1
-    data::RecordSet& level2;   // columns kind2 (name, may be empty), no2, no3 (parent no1)
+    data::RecordSet& level1; // columns kind1 (name), no1
+    data::RecordSet& level2; // columns kind2 (name, may be empty), no2, no3 (parent no1)
     data::RecordSet& entries;
-    int categoryCount;         // only this many level-1 rows, in stored order, are shown
-    QString entryName;         // e.g. "name1"
-    QString entryKind1;        // e.g. "kind1"
-    QString entryKind2;        // e.g. "kind2"
+    int categoryCount;  // only this many level-1 rows, in stored order, are shown
+    QString entryName;  // e.g. "name1"
+    QString entryKind1; // e.g. "kind1"
+    QString entryKind2; // e.g. "kind2"
 };
 
 // Category and sub-category nodes carry the tag "DSystem" and their name as key; entry nodes

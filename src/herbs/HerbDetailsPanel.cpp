@@ -109,23 +109,38 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
     };
     int row = 2;
     grid->addWidget(caption(this, n.sourceCaption, QStringLiteral("Earliest Record")), row, 0);
-    grid->addWidget(add(QStringLiteral("source"), lineBox(this, n.source, QStringLiteral("Earliest Record"))), row++, 1, 1, 3);
+    grid->addWidget(
+        add(QStringLiteral("source"), lineBox(this, n.source, QStringLiteral("Earliest Record"))),
+        row++, 1, 1, 3);
     grid->addWidget(caption(this, n.usedCaption, QStringLiteral("Part Used & Method")), row, 0);
-    grid->addWidget(add(QStringLiteral("used"), textBox(this, n.used, QStringLiteral("Part Used & Method"), 2)), row++, 1, 1, 3);
+    grid->addWidget(
+        add(QStringLiteral("used"), textBox(this, n.used, QStringLiteral("Part Used & Method"), 2)),
+        row++, 1, 1, 3);
     grid->addWidget(caption(this, n.tasteCaption, QStringLiteral("Properties & Taste")), row, 0);
-    grid->addWidget(add(QStringLiteral("taste"), lineBox(this, n.taste, QStringLiteral("Properties & Taste"))), row++, 1, 1, 3);
+    grid->addWidget(
+        add(QStringLiteral("taste"), lineBox(this, n.taste, QStringLiteral("Properties & Taste"))),
+        row++, 1, 1, 3);
     grid->addWidget(caption(this, n.meridiansCaption, QStringLiteral("Meridians")), row, 0);
-    grid->addWidget(add(QStringLiteral("meridians"), lineBox(this, n.meridians, QStringLiteral("Meridians"))), row, 1);
+    grid->addWidget(
+        add(QStringLiteral("meridians"), lineBox(this, n.meridians, QStringLiteral("Meridians"))),
+        row, 1);
     grid->addWidget(caption(this, n.dosageCaption, QStringLiteral("Dosage")), row, 2);
-    grid->addWidget(add(QStringLiteral("dosage"), lineBox(this, n.dosage, QStringLiteral("Dosage"))), row++, 3);
+    grid->addWidget(
+        add(QStringLiteral("dosage"), lineBox(this, n.dosage, QStringLiteral("Dosage"))), row++, 3);
     grid->addWidget(caption(this, n.functionsCaption, QStringLiteral("Functions")), row, 0);
-    grid->addWidget(add(QStringLiteral("functions"), textBox(this, n.functions, QStringLiteral("Functions"), 3)), row, 1, 1, 3);
+    grid->addWidget(add(QStringLiteral("functions"),
+                        textBox(this, n.functions, QStringLiteral("Functions"), 3)),
+                    row, 1, 1, 3);
     grid->setRowStretch(row++, 2);
     grid->addWidget(caption(this, n.indicationsCaption, QStringLiteral("Indications")), row, 0);
-    grid->addWidget(add(QStringLiteral("indications"), textBox(this, n.indications, QStringLiteral("Indications"), 5)), row, 1, 1, 3);
+    grid->addWidget(add(QStringLiteral("indications"),
+                        textBox(this, n.indications, QStringLiteral("Indications"), 5)),
+                    row, 1, 1, 3);
     grid->setRowStretch(row++, 4);
     grid->addWidget(caption(this, n.coutionsCaption, QStringLiteral("Cautions")), row, 0);
-    grid->addWidget(add(QStringLiteral("coutions"), textBox(this, n.coutions, QStringLiteral("Cautions"), 3)), row, 1, 1, 3);
+    grid->addWidget(
+        add(QStringLiteral("coutions"), textBox(this, n.coutions, QStringLiteral("Cautions"), 3)),
+        row, 1, 1, 3);
     grid->setRowStretch(row++, 2);
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(3, 1);

@@ -17,7 +17,7 @@ namespace tavirel::herbs {
 // the same ten columns under different names.
 struct HerbDetailNames
 {
-    QString pinyin, latin;  // heading labels
+    QString pinyin, latin; // heading labels
     QString source, used, taste, meridians, dosage, functions, indications, coutions;
     // Caption labels beside the boxes, in the same order; empty when the window gives no name.
     QString sourceCaption, usedCaption, tasteCaption, meridiansCaption, dosageCaption,

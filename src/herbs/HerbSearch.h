@@ -11,8 +11,8 @@ namespace tavirel::herbs {
 // picked in the search tab. The key word is bound as ?1 (a literal "contains" pattern).
 struct HerbSearchQueries
 {
-    QString builtIn; // on the reference database
-    QString own;     // on the own database
+    QString builtIn;    // on the reference database
+    QString own;        // on the own database
     bool latin = false; // rows are listed as name2 + " (" + name1 + ")"
 };
 

@@ -70,7 +70,8 @@ QWidget* HerbWindow::buildSelectTab()
     m_tree->setAccessibleName(QStringLiteral("Herb categories"));
     m_tree->setHeaderHidden(true);
     m_tree->setUniformRowHeights(true);
-    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { nodeClicked(node); });
+    connect(m_tree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { nodeClicked(node); });
 
     m_names = new QListWidget(tab);
     m_names->setObjectName(QStringLiteral("List1"));
@@ -95,7 +96,8 @@ QWidget* HerbWindow::buildSelectTab()
                            QStringLiteral("Select a herb by doubl clicking the herb name")),
                      0, 0, 1, 3);
     right->addWidget(m_names, 1, 0, 1, 3);
-    right->addWidget(label(tab, QStringLiteral("Label17"), QStringLiteral("Input searching word")), 2, 0);
+    right->addWidget(label(tab, QStringLiteral("Label17"), QStringLiteral("Input searching word")),
+                     2, 0);
     right->addWidget(m_lookup, 2, 1);
     right->addWidget(m_toggle, 2, 2);
     auto* buttons = new QHBoxLayout;

@@ -133,7 +133,8 @@ void HerbWindow::foundHerbDoubleClicked()
 QWidget* HerbWindow::buildOwnTab()
 {
     auto* tab = new QWidget;
-    auto* caption = new QLabel(QStringLiteral("Herbs you added (Double click herb for information)"), tab);
+    auto* caption =
+        new QLabel(QStringLiteral("Herbs you added (Double click herb for information)"), tab);
     caption->setObjectName(QStringLiteral("Label15"));
     m_own = new QListWidget(tab);
     m_own->setObjectName(QStringLiteral("List3"));
@@ -157,7 +158,8 @@ QWidget* HerbWindow::buildOwnTab()
 
 void HerbWindow::fillOwnList()
 {
-    RecordSet names(m_context.ownDb(), QStringLiteral("SELECT [name1] FROM ownherb order by [name1] asc"),
+    RecordSet names(m_context.ownDb(),
+                    QStringLiteral("SELECT [name1] FROM ownherb order by [name1] asc"),
                     RecordSet::Kind::Snapshot);
     m_own->clear();
     for (names.moveFirst(); !names.eof(); names.moveNext())

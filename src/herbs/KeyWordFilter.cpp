@@ -32,8 +32,7 @@ bool KeyWordFilter::eventFilter(QObject* watched, QEvent* event)
         QCoreApplication::sendEvent(box, &tab);
         return true;
     }
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-        key->key() == Qt::Key_Delete)
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
         return false;
     const QString text = key->text();
     if (text.isEmpty())

@@ -76,7 +76,8 @@ void TestStartup::lockOfACrashedCopyDoesNotBlock()
     const qint64 deadPid = ended.processId() ? ended.processId() : 999999;
     QFile lock(folder.file(QStringLiteral("tavirel.lock")));
     QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write(QByteArray::number(deadPid) + "\ntavirel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.write(QByteArray::number(deadPid) + "\ntavirel\n" + QSysInfo::machineHostName().toUtf8() +
+               "\n");
     lock.close();
 
     Startup startup(folder.path(), tavirel::programWindows);
@@ -90,7 +91,8 @@ void TestStartup::databaseFailureEndsTheStart_data()
     QTest::addColumn<QByteArray>("contents"); // empty: the file is removed
 
     QTest::newRow("reference missing") << tavirel::data::schema::refFileName << QByteArray();
-    QTest::newRow("pictures damaged") << tavirel::data::schema::picFileName << QByteArray(4096, 'x');
+    QTest::newRow("pictures damaged")
+        << tavirel::data::schema::picFileName << QByteArray(4096, 'x');
     QTest::newRow("own missing") << tavirel::data::schema::ownFileName << QByteArray();
 }
 

@@ -41,16 +41,20 @@ void TestDataStore::filesAreProtectedAsIntended()
     Database db;
     QVERIFY(!db.open(folder.file(schema::refFileName), Database::Mode::ReadOnly));
     QVERIFY(!db.open(folder.file(schema::picFileName), Database::Mode::ReadOnly));
-    QVERIFY(!db.open(folder.file(schema::refFileName), Database::Mode::ReadOnly, schema::picPassword));
-    QVERIFY(db.open(folder.file(schema::refFileName), Database::Mode::ReadOnly, schema::refPassword));
-    QVERIFY(db.open(folder.file(schema::picFileName), Database::Mode::ReadOnly, schema::picPassword));
+    QVERIFY(
+        !db.open(folder.file(schema::refFileName), Database::Mode::ReadOnly, schema::picPassword));
+    QVERIFY(
+        db.open(folder.file(schema::refFileName), Database::Mode::ReadOnly, schema::refPassword));
+    QVERIFY(
+        db.open(folder.file(schema::picFileName), Database::Mode::ReadOnly, schema::picPassword));
 
     // The own database is a plain file with its two tables.
     QFile own(folder.file(schema::ownFileName));
     QVERIFY(own.open(QIODevice::ReadOnly));
     QCOMPARE(own.read(16), QByteArray("SQLite format 3\0", 16));
-    QCOMPARE(tavirel::test::columnValues(folder.file(schema::ownFileName), {},
-                                         "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
+    QCOMPARE(tavirel::test::columnValues(
+                 folder.file(schema::ownFileName), {},
+                 "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
              QStringList({"ownherb", "ownpres"}));
 }
 
@@ -60,15 +64,24 @@ void TestDataStore::failuresNameTheFile_data()
     QTest::addColumn<QString>("damage"); // missing, garbage, otherkey, plain, notables
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("reference missing") << schema::refFileName << "missing" << "does not exist";
-    QTest::newRow("own missing") << schema::ownFileName << "missing" << "does not exist";
-    QTest::newRow("pictures missing") << schema::picFileName << "missing" << "does not exist";
-    QTest::newRow("reference damaged") << schema::refFileName << "garbage" << "damaged";
-    QTest::newRow("own damaged") << schema::ownFileName << "garbage" << "damaged";
-    QTest::newRow("reference wrong password") << schema::refFileName << "otherkey" << "Wrong password";
-    QTest::newRow("pictures wrong password") << schema::picFileName << "otherkey" << "Wrong password";
-    QTest::newRow("reference not encrypted") << schema::refFileName << "plain" << "expected password";
-    QTest::newRow("own without its tables") << schema::ownFileName << "notables" << "ownherb";
+    QTest::newRow("reference missing") << schema::refFileName << "missing"
+                                       << "does not exist";
+    QTest::newRow("own missing") << schema::ownFileName << "missing"
+                                 << "does not exist";
+    QTest::newRow("pictures missing") << schema::picFileName << "missing"
+                                      << "does not exist";
+    QTest::newRow("reference damaged") << schema::refFileName << "garbage"
+                                       << "damaged";
+    QTest::newRow("own damaged") << schema::ownFileName << "garbage"
+                                 << "damaged";
+    QTest::newRow("reference wrong password") << schema::refFileName << "otherkey"
+                                              << "Wrong password";
+    QTest::newRow("pictures wrong password") << schema::picFileName << "otherkey"
+                                             << "Wrong password";
+    QTest::newRow("reference not encrypted") << schema::refFileName << "plain"
+                                             << "expected password";
+    QTest::newRow("own without its tables") << schema::ownFileName << "notables"
+                                            << "ownherb";
 }
 
 void TestDataStore::failuresNameTheFile()
@@ -87,7 +100,8 @@ void TestDataStore::failuresNameTheFile()
         out.write(QByteArray(8192, '\x5a'));
     } else if (damage != QLatin1String("missing")) {
         Database db;
-        const QByteArray key = damage == QLatin1String("otherkey") ? QByteArray("not the key") : QByteArray();
+        const QByteArray key =
+            damage == QLatin1String("otherkey") ? QByteArray("not the key") : QByteArray();
         QVERIFY(db.open(path, Database::Mode::Create, key));
         QVERIFY(db.exec(QStringLiteral("CREATE TABLE unrelated (x)")));
     }

@@ -25,15 +25,33 @@ void TestRecordSet::findFirstComparesAsTheDatabase_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("found"); // name1 of the record found, empty for no match
 
-    QTest::newRow("exact") << "name1" << "Gui Zhi" << "Gui Zhi";
-    QTest::newRow("name ignores case") << "name1" << "gui zHI" << "Gui Zhi";
-    QTest::newRow("apostrophe") << "name1" << "O'Brien Root" << "O'Brien Root";
-    QTest::newRow("wildcards are characters") << "name1" << "Wild%Card_[x]*" << "Wild%Card_[x]*";
-    QTest::newRow("a wildcard matches nothing else") << "name1" << "Wild%" << "";
-    QTest::newRow("Latin name is case sensitive") << "name2" << "herba ephedrae" << "";
-    QTest::newRow("Latin name") << "name2" << "Herba Ephedrae" << "Ma Huang";
-    QTest::newRow("unknown") << "name1" << "Ren Shen" << "";
-    QTest::newRow("unknown column") << "nosuch" << "x" << "";
+    QTest::newRow("exact") << "name1"
+                           << "Gui Zhi"
+                           << "Gui Zhi";
+    QTest::newRow("name ignores case") << "name1"
+                                       << "gui zHI"
+                                       << "Gui Zhi";
+    QTest::newRow("apostrophe") << "name1"
+                                << "O'Brien Root"
+                                << "O'Brien Root";
+    QTest::newRow("wildcards are characters") << "name1"
+                                              << "Wild%Card_[x]*"
+                                              << "Wild%Card_[x]*";
+    QTest::newRow("a wildcard matches nothing else") << "name1"
+                                                     << "Wild%"
+                                                     << "";
+    QTest::newRow("Latin name is case sensitive") << "name2"
+                                                  << "herba ephedrae"
+                                                  << "";
+    QTest::newRow("Latin name") << "name2"
+                                << "Herba Ephedrae"
+                                << "Ma Huang";
+    QTest::newRow("unknown") << "name1"
+                             << "Ren Shen"
+                             << "";
+    QTest::newRow("unknown column") << "nosuch"
+                                    << "x"
+                                    << "";
 }
 
 void TestRecordSet::findFirstComparesAsTheDatabase()
@@ -62,7 +80,8 @@ void TestRecordSet::walkingAndNullValues()
     QStringList names;
     for (herbs.moveFirst(); !herbs.eof(); herbs.moveNext())
         names << herbs.text(QStringLiteral("NAME1")); // column names ignore case
-    QCOMPARE(names, QStringList({"Ma Huang", "Gui Zhi", "O'Brien Root", "Wild%Card_[x]*", "No Latin"}));
+    QCOMPARE(names,
+             QStringList({"Ma Huang", "Gui Zhi", "O'Brien Root", "Wild%Card_[x]*", "No Latin"}));
     QCOMPARE(herbs.recordCount(), 5);
     QVERIFY(herbs.value(QStringLiteral("name1")).isNull()); // past the end: no current record
 
@@ -105,7 +124,8 @@ void TestRecordSet::queriesBindTheirValues()
     // The name column holds the wildcard characters themselves: they must match only literally.
     RecordSet wild(program.context().refDb(),
                    QStringLiteral("SELECT name1 FROM tavirel WHERE name1 Like ? ESCAPE '\\'"),
-                   RecordSet::Kind::Snapshot, {tavirel::data::containsPattern(QStringLiteral("%Card_"))});
+                   RecordSet::Kind::Snapshot,
+                   {tavirel::data::containsPattern(QStringLiteral("%Card_"))});
     QCOMPARE(wild.recordCount(), 1);
 }
 
@@ -115,7 +135,8 @@ void TestRecordSet::dynasetWritesAtOnce()
     QVERIFY2(program.isValid(), qPrintable(program.errors()));
     const QString own = program.folder().file(QStringLiteral("yourown.MDB"));
     {
-        RecordSet herbs(program.context().ownDb(), QStringLiteral("ownherb"), RecordSet::Kind::Dynaset);
+        RecordSet herbs(program.context().ownDb(), QStringLiteral("ownherb"),
+                        RecordSet::Kind::Dynaset);
         QVERIFY2(herbs.isValid(), qPrintable(herbs.errorString()));
         QCOMPARE(herbs.recordCount(), 1);
         QVERIFY(herbs.addNew({{"name1", "Li's Herb"}, {"name2", "Herba Li"}, {"coutions", ""}}));
@@ -132,7 +153,8 @@ void TestRecordSet::dynasetWritesAtOnce()
         QVERIFY(herbs.deleteCurrent());
         QCOMPARE(herbs.text(QStringLiteral("name1")), QStringLiteral("Li's Herb"));
     }
-    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY rowid"), QStringList({"Li's Herb"}));
+    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY rowid"),
+             QStringList({"Li's Herb"}));
 }
 
 void TestRecordSet::referenceDataIsNeverWritten()
@@ -149,7 +171,8 @@ void TestRecordSet::referenceDataIsNeverWritten()
                  .recordCount(),
              5);
     // A snapshot never writes, even over a writable database.
-    RecordSet snapshot(program.context().ownDb(), QStringLiteral("ownherb"), RecordSet::Kind::Snapshot);
+    RecordSet snapshot(program.context().ownDb(), QStringLiteral("ownherb"),
+                       RecordSet::Kind::Snapshot);
     QVERIFY(!snapshot.deleteCurrent());
     QCOMPARE(snapshot.recordCount(), 1);
 }
@@ -158,12 +181,14 @@ void TestRecordSet::badSourcesReportAnError()
 {
     tavirel::test::OpenProgram program;
     QVERIFY2(program.isValid(), qPrintable(program.errors()));
-    RecordSet missing(program.context().refDb(), QStringLiteral("nosuchtable"), RecordSet::Kind::Table);
+    RecordSet missing(program.context().refDb(), QStringLiteral("nosuchtable"),
+                      RecordSet::Kind::Table);
     QVERIFY(!missing.isValid());
     QVERIFY(missing.eof());
     QVERIFY(missing.errorString().contains(QStringLiteral("nosuchtable")));
 
-    RecordSet broken(program.context().refDb(), QStringLiteral("SELECT name1 FROM tavirel WHERE name1 = 'O'Brien Root'"),
+    RecordSet broken(program.context().refDb(),
+                     QStringLiteral("SELECT name1 FROM tavirel WHERE name1 = 'O'Brien Root'"),
                      RecordSet::Kind::Snapshot);
     QVERIFY(!broken.isValid());
     QCOMPARE(broken.text(QStringLiteral("name1")), QString());

@@ -19,7 +19,8 @@ namespace tree = tavirel::herbs::categoryTree;
 
 namespace {
 
-const QString noInformation = QStringLiteral("Sorry! Tavirel 1.0 do not include the informations of the herb.");
+const QString noInformation =
+    QStringLiteral("Sorry! Tavirel 1.0 do not include the informations of the herb.");
 
 QStringList childTexts(QTreeWidgetItem* node)
 {
@@ -143,8 +144,9 @@ void TestHerbWindow::treeFollowsTheCategories()
         QVERIFY(!(*it)->isExpanded());
     }
     auto* list = control<QListWidget>(m_window.get(), "List1");
-    QCOMPARE(entries(list), QStringList({"Cang Zhu", "Gui Zhi", "Huo Xiang", "Jing Jie", "Lost Herb",
-                                         "Ma Huang", "Mai Men Dong", "Mang Xiao", "No Latin"}));
+    QCOMPARE(entries(list),
+             QStringList({"Cang Zhu", "Gui Zhi", "Huo Xiang", "Jing Jie", "Lost Herb", "Ma Huang",
+                          "Mai Men Dong", "Mang Xiao", "No Latin"}));
 }
 
 void TestHerbWindow::pickingFromTheTreeAndTheList()
@@ -190,9 +192,10 @@ void TestHerbWindow::lookupAndLatinToggle()
     QCOMPARE(tavirel::app::buttonCaption(toggle), QStringLiteral("Pin Yin"));
     QCOMPARE(lookup->text(), QString());
     QCOMPARE(found->count(), 0);
-    QCOMPARE(entries(list), QStringList({"", "Herba Ephedrae", "Herba Perdita", "Herba Pogostemonis",
-                                         "Herba Schizonepetae", "Natrii Sulfas", "Radix Ophiopogonis",
-                                         "Ramulus Cinnamomi", "Rhizoma Atractylodis"}));
+    QCOMPARE(entries(list),
+             QStringList({"", "Herba Ephedrae", "Herba Perdita", "Herba Pogostemonis",
+                          "Herba Schizonepetae", "Natrii Sulfas", "Radix Ophiopogonis",
+                          "Ramulus Cinnamomi", "Rhizoma Atractylodis"}));
     QTest::keyClicks(lookup, QStringLiteral("herba s"));
     QCOMPARE(list->currentItem()->text(), QStringLiteral("Herba Schizonepetae"));
 
@@ -243,7 +246,8 @@ void TestHerbWindow::pictureButton()
     QWidget* graphic = control<QWidget>(m_window.get(), "Command4");
     doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Jing Jie"));
     QTest::mouseClick(graphic, Qt::LeftButton);
-    QCOMPARE(shownTexts(), QStringList({"Sorry! Tavirel 1.0 do not include the picture of this herb."}));
+    QCOMPARE(shownTexts(),
+             QStringList({"Sorry! Tavirel 1.0 do not include the picture of this herb."}));
     QVERIFY(recorder.opened.isEmpty());
 
     m_tabs->setCurrentIndex(0);
@@ -263,16 +267,30 @@ void TestHerbWindow::search_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<QStringList>("found");
 
-    QTest::newRow("all, built-in before own") << "All Category" << "cough" << QStringList({"Ma Huang", "Own Beta"});
-    QTest::newRow("pinyin ignores case") << "Pinyin Name" << "MA" << QStringList({"Ma Huang", "Mai Men Dong", "Mang Xiao", "Own Gamma"});
-    QTest::newRow("latin entries") << "Latin Name" << "propria"
-                                   << QStringList({"Herba Alpha Propria (Own Alpha)", "Herba Beta Propria (Own Beta)"});
-    QTest::newRow("part used") << "Part Used & Method" << "rhizome" << QStringList({"Cang Zhu"});
-    QTest::newRow("taste") << "Properties & Taste" << "slightly" << QStringList({"Jing Jie", "Mai Men Dong"});
-    QTest::newRow("meridians") << "Meridians" << "liver" << QStringList({"Jing Jie", "Own Beta"});
-    QTest::newRow("functions") << "Functions" << "channels" << QStringList({"Gui Zhi"});
-    QTest::newRow("indications") << "Indications" << "nothing at" << QStringList({"Lost Herb"});
-    QTest::newRow("cautions") << "Cautions" << "none" << QStringList({"Cang Zhu", "Huo Xiang", "Jing Jie", "Lost Herb", "Ma Huang", "Mai Men Dong", "Mang Xiao", "No Latin", "Own Alpha", "Own Beta"});
+    QTest::newRow("all, built-in before own") << "All Category"
+                                              << "cough" << QStringList({"Ma Huang", "Own Beta"});
+    QTest::newRow("pinyin ignores case")
+        << "Pinyin Name"
+        << "MA" << QStringList({"Ma Huang", "Mai Men Dong", "Mang Xiao", "Own Gamma"});
+    QTest::newRow("latin entries")
+        << "Latin Name"
+        << "propria"
+        << QStringList({"Herba Alpha Propria (Own Alpha)", "Herba Beta Propria (Own Beta)"});
+    QTest::newRow("part used") << "Part Used & Method"
+                               << "rhizome" << QStringList({"Cang Zhu"});
+    QTest::newRow("taste") << "Properties & Taste"
+                           << "slightly" << QStringList({"Jing Jie", "Mai Men Dong"});
+    QTest::newRow("meridians") << "Meridians"
+                               << "liver" << QStringList({"Jing Jie", "Own Beta"});
+    QTest::newRow("functions") << "Functions"
+                               << "channels" << QStringList({"Gui Zhi"});
+    QTest::newRow("indications") << "Indications"
+                                 << "nothing at" << QStringList({"Lost Herb"});
+    QTest::newRow("cautions") << "Cautions"
+                              << "none"
+                              << QStringList({"Cang Zhu", "Huo Xiang", "Jing Jie", "Lost Herb",
+                                              "Ma Huang", "Mai Men Dong", "Mang Xiao", "No Latin",
+                                              "Own Alpha", "Own Beta"});
 }
 
 void TestHerbWindow::search()
@@ -335,7 +353,10 @@ void TestHerbWindow::searchMessagesAndTypingFilter()
     key->setText(QStringLiteral("%'_"));
     QTest::mouseClick(control<QWidget>(m_window.get(), "Command2"), Qt::LeftButton);
     QCOMPARE(list->count(), 0);
-    QCOMPARE(shownTexts(), QStringList({"Sorry! No key word were found. Please change key word or the category. Try again."}));
+    QCOMPARE(
+        shownTexts(),
+        QStringList(
+            {"Sorry! No key word were found. Please change key word or the category. Try again."}));
 
     // The deleted-or-unknown herb of a stale entry says so.
     list->addItem(QStringLiteral("Gone Herb"));
@@ -361,7 +382,8 @@ void TestHerbWindow::ownHerbsListAndDelete()
     QTest::mouseClick(remove, Qt::LeftButton);
     QCOMPARE(MessageBox::takeShown().first().icon, MessageBox::Icon::Question);
     QCOMPARE(list->count(), 3);
-    QCOMPARE(tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY name1").size(), 3);
+    QCOMPARE(
+        tavirel::test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY name1").size(), 3);
 
     list->setCurrentRow(1);
     QTest::mouseClick(remove, Qt::LeftButton);

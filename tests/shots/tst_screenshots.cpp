@@ -36,7 +36,8 @@ void TestScreenshots::initTestCase()
         QSKIP("set TAVIREL_SHOTS to a folder to write the screenshots");
     QDir().mkpath(m_out);
     for (const QString name : {"tavirel.MDB", "Hdat.mdb", "yourown.MDB", "velm.chm"})
-        QVERIFY(QFile::copy(QDir(QStringLiteral(TAVIREL_PROGRAM_DIR)).filePath(name), m_folder.filePath(name)));
+        QVERIFY(QFile::copy(QDir(QStringLiteral(TAVIREL_PROGRAM_DIR)).filePath(name),
+                            m_folder.filePath(name)));
     tavirel::app::MessageBox::setTestMode(true);
 }
 

@@ -70,8 +70,7 @@ public:
 };
 
 // A control of a window by its name; fails the test when it is missing.
-template <typename T>
-T* control(QObject* window, const QString& name)
+template <typename T> T* control(QObject* window, const QString& name)
 {
     T* found = window->findChild<T*>(name);
     if (!found)

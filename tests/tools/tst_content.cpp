@@ -19,10 +19,11 @@ namespace {
 
 using Rows = QList<QVariantList>;
 
-const QStringList meridianWords{"Lung",   "Large Intestine", "Stomach",     "Spleen",
-                                "Heart",  "Small Intestine", "Bladder",     "Kidney",
-                                "Pericardium", "San Jiao",   "Gallbladder", "Liver"};
-const QStringList natureWords{"cold", "slightly cold", "cool", "neutral", "slightly warm", "warm", "hot"};
+const QStringList meridianWords{"Lung",        "Large Intestine", "Stomach",     "Spleen",
+                                "Heart",       "Small Intestine", "Bladder",     "Kidney",
+                                "Pericardium", "San Jiao",        "Gallbladder", "Liver"};
+const QStringList natureWords{"cold",          "slightly cold", "cool", "neutral",
+                              "slightly warm", "warm",          "hot"};
 
 Rows rows(data::Database& db, const QString& sql)
 {
@@ -58,7 +59,9 @@ QString report(const QStringList& faults)
 {
     for (const QString& fault : faults)
         qWarning("%s", qPrintable(fault));
-    return QStringLiteral("%1 content fault(s), each logged above:\n%2").arg(faults.size()).arg(faults.join('\n'));
+    return QStringLiteral("%1 content fault(s), each logged above:\n%2")
+        .arg(faults.size())
+        .arg(faults.join('\n'));
 }
 
 // One category tree as the windows build it: the first `shown` level-1 rows in stored order;
@@ -73,9 +76,13 @@ struct Tree
 
 void checkTree(data::Database& db, const Tree& t, const QString& what, QStringList& faults)
 {
-    const Rows level1 = rows(db, QStringLiteral("SELECT kind1, no1 FROM %1 ORDER BY rowid LIMIT %2").arg(t.level1).arg(t.shown));
-    const Rows level2 = rows(db, QStringLiteral("SELECT kind2, no2, no3 FROM %1 ORDER BY rowid").arg(t.level2));
-    const Rows entries = rows(db, QStringLiteral("SELECT %1, %2, %3 FROM %4 ORDER BY rowid").arg(t.name, t.kind1, t.kind2, t.entries));
+    const Rows level1 = rows(db, QStringLiteral("SELECT kind1, no1 FROM %1 ORDER BY rowid LIMIT %2")
+                                     .arg(t.level1)
+                                     .arg(t.shown));
+    const Rows level2 =
+        rows(db, QStringLiteral("SELECT kind2, no2, no3 FROM %1 ORDER BY rowid").arg(t.level2));
+    const Rows entries = rows(db, QStringLiteral("SELECT %1, %2, %3 FROM %4 ORDER BY rowid")
+                                      .arg(t.name, t.kind1, t.kind2, t.entries));
 
     QHash<QString, int> filled; // node name -> entries hanging under it
     for (const QVariantList& entry : entries) {
@@ -114,18 +121,22 @@ void checkTree(data::Database& db, const Tree& t, const QString& what, QStringLi
             if (!blank(sub[0])) {
                 names << sub[0].toString();
                 if (!filled.contains(sub[0].toString()))
-                    faults << QStringLiteral("%1 sub-category \"%2\": holds nothing").arg(t.level2, sub[0].toString());
+                    faults << QStringLiteral("%1 sub-category \"%2\": holds nothing")
+                                  .arg(t.level2, sub[0].toString());
             }
         }
         if (blank(category[0]) || !hasLevel2)
-            faults << QStringLiteral("%1 no1 %2: no name or no %3 row").arg(t.level1, category[1].toString(), t.level2);
+            faults << QStringLiteral("%1 no1 %2: no name or no %3 row")
+                          .arg(t.level1, category[1].toString(), t.level2);
         else if (empty && !filled.contains(category[0].toString()))
-            faults << QStringLiteral("%1 \"%2\": holds nothing").arg(t.level1, category[0].toString());
+            faults
+                << QStringLiteral("%1 \"%2\": holds nothing").arg(t.level1, category[0].toString());
     }
     QSet<QString> seen;
     for (const QString& name : std::as_const(names)) {
         if (seen.contains(name))
-            faults << QStringLiteral("%1/%2 name \"%3\": used for two categories").arg(t.level1, t.level2, name);
+            faults << QStringLiteral("%1/%2 name \"%3\": used for two categories")
+                          .arg(t.level1, t.level2, name);
         seen.insert(name);
     }
 }
@@ -155,41 +166,53 @@ private:
 void TestContent::initTestCase()
 {
     const QString folder = QStringLiteral(TAVIREL_PROGRAM_DIR "/");
-    QVERIFY2(m_ref.open(folder + schema::refFileName, data::Database::Mode::ReadOnly, schema::refPassword),
+    QVERIFY2(m_ref.open(folder + schema::refFileName, data::Database::Mode::ReadOnly,
+                        schema::refPassword),
              qPrintable(m_ref.errorString()));
-    QVERIFY2(m_pictures.open(folder + schema::picFileName, data::Database::Mode::ReadOnly, schema::picPassword),
+    QVERIFY2(m_pictures.open(folder + schema::picFileName, data::Database::Mode::ReadOnly,
+                             schema::picPassword),
              qPrintable(m_pictures.errorString()));
-    m_herbs = rows(m_ref, "SELECT name1, name2, used, taste, meridians, dosage, functions, indications, "
-                          "picno FROM tavirel ORDER BY rowid");
-    m_formulas = rows(m_ref, "SELECT prename, precons, predosage, premethod, prefunction, preindication "
-                             "FROM pres ORDER BY rowid");
+    m_herbs =
+        rows(m_ref, "SELECT name1, name2, used, taste, meridians, dosage, functions, indications, "
+                    "picno FROM tavirel ORDER BY rowid");
+    m_formulas =
+        rows(m_ref, "SELECT prename, precons, predosage, premethod, prefunction, preindication "
+                    "FROM pres ORDER BY rowid");
 }
 
 void TestContent::referenceIsComplete()
 {
     QStringList faults;
     const auto atLeast = [&](const QString& table, int wanted) {
-        const int count = m_ref.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
+        const int count =
+            m_ref.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
         if (count < wanted)
-            faults << QStringLiteral("%1: %2 rows, at least %3 wanted").arg(table).arg(count).arg(wanted);
+            faults << QStringLiteral("%1: %2 rows, at least %3 wanted")
+                          .arg(table)
+                          .arg(count)
+                          .arg(wanted);
     };
     atLeast("tavirel", 300);
     atLeast("pres", 160);
     atLeast("kind1", 18);
     atLeast("preskind1", 20);
 
-    const QStringList herbFields{"name1", "name2", "used", "taste", "meridians", "dosage", "functions", "indications", "picno"};
+    const QStringList herbFields{"name1",  "name2",     "used",        "taste", "meridians",
+                                 "dosage", "functions", "indications", "picno"};
     for (const QVariantList& herb : std::as_const(m_herbs)) {
         for (int i = 0; i < herbFields.size(); ++i) {
             if (blank(herb[i]))
-                faults << QStringLiteral("herb %1: %2 is empty").arg(herb[0].toString(), herbFields[i]);
+                faults << QStringLiteral("herb %1: %2 is empty")
+                              .arg(herb[0].toString(), herbFields[i]);
         }
     }
-    const QStringList formulaFields{"prename", "precons", "predosage", "premethod", "prefunction", "preindication"};
+    const QStringList formulaFields{"prename",   "precons",     "predosage",
+                                    "premethod", "prefunction", "preindication"};
     for (const QVariantList& formula : std::as_const(m_formulas)) {
         for (int i = 0; i < formulaFields.size(); ++i) {
             if (blank(formula[i]))
-                faults << QStringLiteral("formula %1: %2 is empty").arg(formula[0].toString(), formulaFields[i]);
+                faults << QStringLiteral("formula %1: %2 is empty")
+                              .arg(formula[0].toString(), formulaFields[i]);
         }
     }
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
@@ -203,7 +226,8 @@ void TestContent::namesAreKeys()
         for (const QVariantList& row : table) {
             const QString key = row[column].toString();
             if (seen.contains(key.toLower()))
-                faults << QStringLiteral("%1 \"%2\": given again (first for %3)").arg(what, key, seen.value(key.toLower()));
+                faults << QStringLiteral("%1 \"%2\": given again (first for %3)")
+                              .arg(what, key, seen.value(key.toLower()));
             seen.insert(key.toLower(), row[0].toString());
             if (noComma && key.contains(QLatin1Char(',')))
                 faults << QStringLiteral("%1 \"%2\": contains a comma").arg(what, key);
@@ -224,13 +248,15 @@ void TestContent::herbFieldsFollowTheConventions()
             continue; // reported as empty
         for (const QString& word : items(herb[4])) {
             if (!meridianWords.contains(word))
-                faults << QStringLiteral("herb %1: meridian \"%2\" is not a channel name").arg(name, word);
+                faults << QStringLiteral("herb %1: meridian \"%2\" is not a channel name")
+                              .arg(name, word);
         }
         QStringList taste = items(herb[3]);
         if (taste.size() > 1 && taste.last().compare("toxic", Qt::CaseInsensitive) == 0)
             taste.removeLast();
         if (!natureWords.contains(taste.last().toLower()))
-            faults << QStringLiteral("herb %1: taste \"%2\" does not end in a nature").arg(name, herb[3].toString());
+            faults << QStringLiteral("herb %1: taste \"%2\" does not end in a nature")
+                          .arg(name, herb[3].toString());
     }
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
 }
@@ -250,11 +276,18 @@ void TestContent::compositionsNameBuiltInHerbs()
                 faults << QStringLiteral("formula %1: no herb has picno \"%2\"").arg(name, picno);
         }
         if (herbs.size() != grams.size())
-            faults << QStringLiteral("formula %1: %2 herbs but %3 dosages").arg(name).arg(herbs.size()).arg(grams.size());
+            faults << QStringLiteral("formula %1: %2 herbs but %3 dosages")
+                          .arg(name)
+                          .arg(herbs.size())
+                          .arg(grams.size());
         if (herbs.size() > 40)
-            faults << QStringLiteral("formula %1: %2 herbs, at most 40 fit").arg(name).arg(herbs.size());
-        if (std::any_of(grams.cbegin(), grams.cend(), [](const QString& g) { return g.trimmed().isEmpty(); }))
-            faults << QStringLiteral("formula %1: an empty dosage in \"%2\"").arg(name, formula[2].toString());
+            faults << QStringLiteral("formula %1: %2 herbs, at most 40 fit")
+                          .arg(name)
+                          .arg(herbs.size());
+        if (std::any_of(grams.cbegin(), grams.cend(),
+                        [](const QString& g) { return g.trimmed().isEmpty(); }))
+            faults << QStringLiteral("formula %1: an empty dosage in \"%2\"")
+                          .arg(name, formula[2].toString());
     }
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
 }
@@ -263,7 +296,8 @@ void TestContent::everyEntryHangsInOneTreeNode()
 {
     QStringList faults;
     checkTree(m_ref, {"kind1", "kind2", "tavirel", "name1", "kind1", "kind2", 18}, "herb", faults);
-    checkTree(m_ref, {"preskind1", "preskind2", "pres", "prename", "prekind1", "prekind2", 20}, "formula", faults);
+    checkTree(m_ref, {"preskind1", "preskind2", "pres", "prename", "prekind1", "prekind2", 20},
+              "formula", faults);
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
 }
 
@@ -274,15 +308,18 @@ void TestContent::everyHerbHasAPlate()
         if (blank(herb[8]))
             continue; // reported as empty
         const QString file = herb[8].toString() + QStringLiteral(".jpg");
-        const QByteArray bytes = m_pictures.scalar("SELECT Image FROM images WHERE Name = ?", {file}).toByteArray();
+        const QByteArray bytes =
+            m_pictures.scalar("SELECT Image FROM images WHERE Name = ?", {file}).toByteArray();
         const QImage picture = QImage::fromData(bytes);
         if (bytes.isEmpty())
             faults << QStringLiteral("herb %1: no picture %2").arg(herb[0].toString(), file);
         else if (picture.isNull())
-            faults << QStringLiteral("herb %1: picture %2 does not decode").arg(herb[0].toString(), file);
+            faults << QStringLiteral("herb %1: picture %2 does not decode")
+                          .arg(herb[0].toString(), file);
         else if (picture.width() < 360 || picture.width() > 480)
             faults << QStringLiteral("herb %1: picture %2 is %3 pixels wide, not 360 to 480")
-                          .arg(herb[0].toString(), file).arg(picture.width());
+                          .arg(herb[0].toString(), file)
+                          .arg(picture.width());
     }
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
 }

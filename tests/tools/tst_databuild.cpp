@@ -34,18 +34,28 @@ void writeJson(const QString& file, const QJsonArray& array)
 
 QJsonObject herb(const QString& name, const QString& picno)
 {
-    return {{"name1", name},       {"name2", "Radix Testi"}, {"source", QJsonValue()},
-            {"used", "Root"},      {"taste", "Sweet, warm"}, {"meridians", "Spleen"},
-            {"functions", "Tonifies"}, {"indications", "Fatigue"}, {"coutions", QJsonValue()},
-            {"dosage", "3-9 g"},   {"kind1", 1},             {"kind2", 101},
-            {"picno", picno},      {"part", "root"},         {"colour", "#c8a165"}};
+    return {{"name1", name},
+            {"name2", "Radix Testi"},
+            {"source", QJsonValue()},
+            {"used", "Root"},
+            {"taste", "Sweet, warm"},
+            {"meridians", "Spleen"},
+            {"functions", "Tonifies"},
+            {"indications", "Fatigue"},
+            {"coutions", QJsonValue()},
+            {"dosage", "3-9 g"},
+            {"kind1", 1},
+            {"kind2", 101},
+            {"picno", picno},
+            {"part", "root"},
+            {"colour", "#c8a165"}};
 }
 
 QJsonObject formula(const QString& name, const QJsonArray& herbs)
 {
-    return {{"prename", name},      {"prekind1", 1},          {"prekind2", 101},
-            {"herbs", herbs},       {"premethod", "Decoction"}, {"prefunction", "F"},
-            {"preindication", "I"}};
+    return {
+        {"prename", name},          {"prekind1", 1},      {"prekind2", 101},     {"herbs", herbs},
+        {"premethod", "Decoction"}, {"prefunction", "F"}, {"preindication", "I"}};
 }
 
 } // namespace
@@ -87,8 +97,8 @@ void TestDataBuild::rebuildingNeverTouchesTheOwnDatabase()
     QCOMPARE(digest(own), before);
     QVERIFY(digest(folder.file(schema::refFileName)) != referenceBefore); // rebuilt, encrypted anew
     QVERIFY(QFile::exists(folder.file(QStringLiteral("Tada.wav"))));
-    QCOMPARE(test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY rowid"), QStringList({"My Herb", "Kept"}));
-
+    QCOMPARE(test::columnValues(own, {}, "SELECT name1 FROM ownherb ORDER BY rowid"),
+             QStringList({"My Herb", "Kept"}));
 }
 
 void TestDataBuild::strictContentRefusesWhatCouldNotBeRead_data()
@@ -100,17 +110,20 @@ void TestDataBuild::strictContentRefusesWhatCouldNotBeRead_data()
     const QJsonArray two{herb("Ren Shen", "0101"), herb("Gan Cao", "0102")};
     const QJsonObject renShen{{"herb", "Ren Shen"}, {"grams", "9"}};
     QTest::newRow("sound") << two << QJsonArray{formula("Du Shen Tang", {renShen})} << "";
-    QTest::newRow("same name ignoring case") << QJsonArray{herb("Ren Shen", "0101"), herb("REN SHEN", "0102")}
-                                             << QJsonArray() << "used twice";
-    QTest::newRow("comma in a name") << QJsonArray{herb("Ren, Shen", "0101")} << QJsonArray() << "comma";
+    QTest::newRow("same name ignoring case")
+        << QJsonArray{herb("Ren Shen", "0101"), herb("REN SHEN", "0102")} << QJsonArray()
+        << "used twice";
+    QTest::newRow("comma in a name")
+        << QJsonArray{herb("Ren, Shen", "0101")} << QJsonArray() << "comma";
     QTest::newRow("same picno") << QJsonArray{herb("Ren Shen", "0101"), herb("Gan Cao", "0101")}
                                 << QJsonArray() << "picno";
     QTest::newRow("unknown herb in a formula")
         << two << QJsonArray{formula("X Tang", {QJsonObject{{"herb", "Huang Qi"}, {"grams", "9"}}})}
         << "unknown herb";
-    QTest::newRow("empty dosage")
-        << two << QJsonArray{formula("X Tang", {QJsonObject{{"herb", "Gan Cao"}, {"grams", ""}}})}
-        << "empty dosage";
+    QTest::newRow("empty dosage") << two
+                                  << QJsonArray{formula("X Tang", {QJsonObject{{"herb", "Gan Cao"},
+                                                                               {"grams", ""}}})}
+                                  << "empty dosage";
     QJsonArray many;
     for (int i = 0; i < 41; ++i)
         many.append(renShen);
@@ -123,8 +136,10 @@ void TestDataBuild::strictContentRefusesWhatCouldNotBeRead()
     QFETCH(QJsonArray, formulas);
     QFETCH(QString, error);
     QTemporaryDir content, out;
-    const QJsonArray categories{QJsonObject{{"no1", 1}, {"kind1", "Tonics"},
-                                            {"subcategories", QJsonArray{QJsonObject{{"no2", 101}, {"kind2", "Qi"}}}}}};
+    const QJsonArray categories{
+        QJsonObject{{"no1", 1},
+                    {"kind1", "Tonics"},
+                    {"subcategories", QJsonArray{QJsonObject{{"no2", 101}, {"kind2", "Qi"}}}}}};
     writeJson(content.filePath("herbs/categories.json"), categories);
     writeJson(content.filePath("formulas/categories.json"), categories);
     writeJson(content.filePath("herbs/01-test.json"), herbs);
@@ -175,8 +190,10 @@ void TestDataBuild::photographsReplaceDrawnPlates()
     QVERIFY2(databuild::build(request, &errors), qPrintable(errors.join('\n')));
 
     data::Database pictures;
-    QVERIFY(pictures.open(out.filePath(schema::picFileName), data::Database::Mode::ReadOnly, schema::picPassword));
-    QCOMPARE(pictures.scalar("SELECT Image FROM images WHERE Name = ?", {"0101.jpg"}).toByteArray(), photoBytes);
+    QVERIFY(pictures.open(out.filePath(schema::picFileName), data::Database::Mode::ReadOnly,
+                          schema::picPassword));
+    QCOMPARE(pictures.scalar("SELECT Image FROM images WHERE Name = ?", {"0101.jpg"}).toByteArray(),
+             photoBytes);
     const QImage plate = QImage::fromData(
         pictures.scalar("SELECT Image FROM images WHERE Name = ?", {"0102.jpg"}).toByteArray());
     QCOMPARE(plate.width(), 120);

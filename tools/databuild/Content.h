@@ -29,8 +29,9 @@ struct Herb
     QString picno;
     QString part;
     QColor colour;
-    QString picture;  // "" drawn plate, "none" no picture stored, "damaged" bytes that no loader reads
-    QString origin;   // file and position, for messages
+    QString
+        picture; // "" drawn plate, "none" no picture stored, "damaged" bytes that no loader reads
+    QString origin; // file and position, for messages
 };
 
 struct Formula
@@ -45,7 +46,8 @@ struct Formula
 // Rows for the own database; only fixtures carry them.
 struct OwnHerb
 {
-    QStringList values; // name1, name2, source, used, taste, meridians, functions, indications, dosage, coutions
+    QStringList values; // name1, name2, source, used, taste, meridians, functions, indications,
+                        // dosage, coutions
 };
 
 struct OwnFormula

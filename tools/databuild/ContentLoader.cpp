@@ -62,7 +62,9 @@ bool ContentLoader::readArray(const QString& file, QJsonArray& array)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(in.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error(file, QStringLiteral("%1 at offset %2").arg(parseError.errorString()).arg(parseError.offset));
+        error(
+            file,
+            QStringLiteral("%1 at offset %2").arg(parseError.errorString()).arg(parseError.offset));
         return false;
     }
     if (!document.isArray()) {
@@ -80,13 +82,16 @@ void ContentLoader::loadCategories(const QString& file, QList<Category>& out)
         return;
     for (int i = 0; i < array.size(); ++i) {
         const QJsonObject o = array.at(i).toObject();
-        Category category{o.value(QLatin1String("no1")).toInt(), o.value(QLatin1String("kind1")).toString(), {}};
+        Category category{
+            o.value(QLatin1String("no1")).toInt(), o.value(QLatin1String("kind1")).toString(), {}};
         for (const QJsonValue& sub : o.value(QLatin1String("subcategories")).toArray()) {
             const QJsonObject s = sub.toObject();
-            category.subcategories.append({s.value(QLatin1String("no2")).toInt(), textOrNull(s.value(QLatin1String("kind2")))});
+            category.subcategories.append({s.value(QLatin1String("no2")).toInt(),
+                                           textOrNull(s.value(QLatin1String("kind2")))});
         }
         if (m_mode == Mode::Strict && (category.name.isEmpty() || category.subcategories.isEmpty()))
-            error(at(file, i), QStringLiteral("a category needs a name and at least one sub-category"));
+            error(at(file, i),
+                  QStringLiteral("a category needs a name and at least one sub-category"));
         out << category;
     }
 }
@@ -149,7 +154,8 @@ void ContentLoader::loadFormulas(const QString& file, const QList<Herb>& herbs, 
                     const QString name = e.value(QLatin1String("herb")).toString();
                     picno = picnoByName.value(name.toLower());
                     if (picno.isEmpty())
-                        error(formula.origin, QStringLiteral("names the unknown herb \"%1\"").arg(name));
+                        error(formula.origin,
+                              QStringLiteral("names the unknown herb \"%1\"").arg(name));
                 }
                 picnos << picno;
                 grams << textOrNull(e.value(QLatin1String("grams"))).toString();
@@ -238,7 +244,9 @@ void ContentLoader::checkFormulas(const Content& content)
         const QStringList herbs = formula.precons.split(QLatin1Char(','));
         const QStringList grams = formula.predosage.split(QLatin1Char(','));
         if (herbs.size() != grams.size())
-            error(formula.origin, QStringLiteral("has %1 herbs but %2 dosages").arg(herbs.size()).arg(grams.size()));
+            error(
+                formula.origin,
+                QStringLiteral("has %1 herbs but %2 dosages").arg(herbs.size()).arg(grams.size()));
         if (herbs.size() > 40)
             error(formula.origin, QStringLiteral("has more than 40 herbs"));
         for (const QString& picno : herbs) {
@@ -257,7 +265,8 @@ bool ContentLoader::load(const QString& folder, Content& content)
     m_errors.clear();
     const QDir dir(folder);
     loadCategories(dir.filePath(QStringLiteral("herbs/categories.json")), content.herbCategories);
-    loadCategories(dir.filePath(QStringLiteral("formulas/categories.json")), content.formulaCategories);
+    loadCategories(dir.filePath(QStringLiteral("formulas/categories.json")),
+                   content.formulaCategories);
     for (const QString& file : chapterFiles(dir.filePath(QStringLiteral("herbs"))))
         loadHerbs(file, content.herbs);
     for (const QString& file : chapterFiles(dir.filePath(QStringLiteral("formulas"))))

@@ -23,8 +23,9 @@ bool writeAtomically(const QString& path, const QByteArray& key, const QStringLi
     QFile::remove(partial);
     {
         Database db;
-        bool ok = db.open(partial, Database::Mode::Create, key) && data::schema::create(db, tables) &&
-                  db.exec(QStringLiteral("BEGIN")) && fill(db) && db.exec(QStringLiteral("COMMIT"));
+        bool ok = db.open(partial, Database::Mode::Create, key) &&
+                  data::schema::create(db, tables) && db.exec(QStringLiteral("BEGIN")) &&
+                  fill(db) && db.exec(QStringLiteral("COMMIT"));
         if (!ok) {
             if (error)
                 *error = QStringLiteral("%1: %2").arg(path, db.errorString());
@@ -52,8 +53,9 @@ bool insertCategories(Database& db, const QString& level1, const QString& level2
     }
     for (const Category& c : categories) {
         for (const SubCategory& s : c.subcategories) {
-            if (!db.exec(QStringLiteral("INSERT INTO %1 (kind2, no2, no3) VALUES (?, ?, ?)").arg(level2),
-                         {s.name, s.no2, c.no1}))
+            if (!db.exec(
+                    QStringLiteral("INSERT INTO %1 (kind2, no2, no3) VALUES (?, ?, ?)").arg(level2),
+                    {s.name, s.no2, c.no1}))
                 return false;
         }
     }
@@ -69,58 +71,61 @@ QByteArray pictureBytes(const Herb& herb, const PictureOptions& options)
         if (photo.open(QIODevice::ReadOnly))
             return photo.readAll();
     }
-    return encodeJpeg(renderPlate({herb.name1, herb.name2.toString(), herb.part, herb.colour, herb.picno},
-                                  options.plateWidth));
+    return encodeJpeg(
+        renderPlate({herb.name1, herb.name2.toString(), herb.part, herb.colour, herb.picno},
+                    options.plateWidth));
 }
 
 } // namespace
 
 bool writeReference(const Content& content, const QString& path, QString* error)
 {
-    return writeAtomically(path, data::schema::refPassword, data::schema::referenceTables(), error,
-                           [&](Database& db) {
-        for (const Herb& h : content.herbs) {
-            if (!db.exec(QStringLiteral("INSERT INTO tavirel (name1, name2, source, used, taste, "
-                                        "meridians, functions, indications, coutions, dosage, "
-                                        "kind1, kind2, picno) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-                         {h.name1, h.name2, h.source, h.used, h.taste, h.meridians, h.functions,
-                          h.indications, h.coutions, h.dosage, h.kind1, h.kind2, h.picno}))
-                return false;
-        }
-        for (const Formula& f : content.formulas) {
-            if (!db.exec(QStringLiteral("INSERT INTO pres (prename, prekind1, prekind2, precons, "
-                                        "predosage, premethod, prefunction, preindication) "
-                                        "VALUES (?,?,?,?,?,?,?,?)"),
-                         {f.prename, f.prekind1, f.prekind2, f.precons, f.predosage, f.premethod,
-                          f.prefunction, f.preindication}))
-                return false;
-        }
-        return insertCategories(db, QStringLiteral("kind1"), QStringLiteral("kind2"),
-                                content.herbCategories) &&
-               insertCategories(db, QStringLiteral("preskind1"), QStringLiteral("preskind2"),
-                                content.formulaCategories);
-    });
+    return writeAtomically(
+        path, data::schema::refPassword, data::schema::referenceTables(), error, [&](Database& db) {
+            for (const Herb& h : content.herbs) {
+                if (!db.exec(
+                        QStringLiteral("INSERT INTO tavirel (name1, name2, source, used, taste, "
+                                       "meridians, functions, indications, coutions, dosage, "
+                                       "kind1, kind2, picno) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                        {h.name1, h.name2, h.source, h.used, h.taste, h.meridians, h.functions,
+                         h.indications, h.coutions, h.dosage, h.kind1, h.kind2, h.picno}))
+                    return false;
+            }
+            for (const Formula& f : content.formulas) {
+                if (!db.exec(
+                        QStringLiteral("INSERT INTO pres (prename, prekind1, prekind2, precons, "
+                                       "predosage, premethod, prefunction, preindication) "
+                                       "VALUES (?,?,?,?,?,?,?,?)"),
+                        {f.prename, f.prekind1, f.prekind2, f.precons, f.predosage, f.premethod,
+                         f.prefunction, f.preindication}))
+                    return false;
+            }
+            return insertCategories(db, QStringLiteral("kind1"), QStringLiteral("kind2"),
+                                    content.herbCategories) &&
+                   insertCategories(db, QStringLiteral("preskind1"), QStringLiteral("preskind2"),
+                                    content.formulaCategories);
+        });
 }
 
 bool writePictures(const Content& content, const QString& path, const PictureOptions& options,
                    QString* error)
 {
-    return writeAtomically(path, data::schema::picPassword, data::schema::pictureTables(), error,
-                           [&](Database& db) {
-        for (const Herb& h : content.herbs) {
-            if (h.picno.isEmpty() || h.picture == QLatin1String("none"))
-                continue;
-            const QByteArray bytes = pictureBytes(h, options);
-            if (bytes.isEmpty()) {
-                db.setError(QStringLiteral("no picture could be made for %1").arg(h.origin));
-                return false;
+    return writeAtomically(
+        path, data::schema::picPassword, data::schema::pictureTables(), error, [&](Database& db) {
+            for (const Herb& h : content.herbs) {
+                if (h.picno.isEmpty() || h.picture == QLatin1String("none"))
+                    continue;
+                const QByteArray bytes = pictureBytes(h, options);
+                if (bytes.isEmpty()) {
+                    db.setError(QStringLiteral("no picture could be made for %1").arg(h.origin));
+                    return false;
+                }
+                if (!db.exec(QStringLiteral("INSERT INTO images (Name, Image) VALUES (?, ?)"),
+                             {h.picno + QStringLiteral(".jpg"), bytes}))
+                    return false;
             }
-            if (!db.exec(QStringLiteral("INSERT INTO images (Name, Image) VALUES (?, ?)"),
-                         {h.picno + QStringLiteral(".jpg"), bytes}))
-                return false;
-        }
-        return true;
-    });
+            return true;
+        });
 }
 
 bool ensureOwn(const QString& path, const Content& content, QString* error)

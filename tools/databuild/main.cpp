@@ -18,13 +18,23 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Builds the Tavirel database files."));
     parser.addHelpOption();
-    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Content folder."), QStringLiteral("folder"));
-    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Program folder to write."), QStringLiteral("folder"));
-    const QCommandLineOption photosOption(QStringLiteral("photos"), QStringLiteral("Folder of <picno>.jpg photographs."), QStringLiteral("folder"));
-    const QCommandLineOption widthOption(QStringLiteral("plate-width"), QStringLiteral("Width of drawn plates."), QStringLiteral("pixels"), QStringLiteral("420"));
-    const QCommandLineOption fixtureOption(QStringLiteral("fixture"), QStringLiteral("Build a test fixture (lenient checks)."));
-    const QCommandLineOption ownOnlyOption(QStringLiteral("own-only"), QStringLiteral("Only create yourown.MDB where it is missing."));
-    parser.addOptions({dataOption, outOption, photosOption, widthOption, fixtureOption, ownOnlyOption});
+    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Content folder."),
+                                        QStringLiteral("folder"));
+    const QCommandLineOption outOption(QStringLiteral("out"),
+                                       QStringLiteral("Program folder to write."),
+                                       QStringLiteral("folder"));
+    const QCommandLineOption photosOption(QStringLiteral("photos"),
+                                          QStringLiteral("Folder of <picno>.jpg photographs."),
+                                          QStringLiteral("folder"));
+    const QCommandLineOption widthOption(QStringLiteral("plate-width"),
+                                         QStringLiteral("Width of drawn plates."),
+                                         QStringLiteral("pixels"), QStringLiteral("420"));
+    const QCommandLineOption fixtureOption(
+        QStringLiteral("fixture"), QStringLiteral("Build a test fixture (lenient checks)."));
+    const QCommandLineOption ownOnlyOption(
+        QStringLiteral("own-only"), QStringLiteral("Only create yourown.MDB where it is missing."));
+    parser.addOptions(
+        {dataOption, outOption, photosOption, widthOption, fixtureOption, ownOnlyOption});
     parser.process(application);
 
     QTextStream err(stderr);
