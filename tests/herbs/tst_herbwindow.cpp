@@ -3,6 +3,7 @@
 #include "herbs/CategoryTree.h"
 #include "herbs/HerbWindow.h"
 #include "support/TestSupport.h"
+#include "support/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,55 +15,13 @@
 
 using tavirel::app::MessageBox;
 using tavirel::herbs::HerbWindow;
-using tavirel::test::control;
+using namespace tavirel::test;
 namespace tree = tavirel::herbs::categoryTree;
 
 namespace {
 
 const QString noInformation =
     QStringLiteral("Sorry! Tavirel 1.0 do not include the informations of the herb.");
-
-QStringList childTexts(QTreeWidgetItem* node)
-{
-    QStringList texts;
-    for (int i = 0; node && i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
-    return texts;
-}
-
-QStringList entries(QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-QStringList shownTexts()
-{
-    QStringList texts;
-    for (const auto& shown : MessageBox::takeShown())
-        texts << shown.text;
-    return texts;
-}
-
-void doubleClick(QListWidget* list, const QString& text)
-{
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
-    list->scrollToItem(found.first());
-    const QPoint at = list->visualItemRect(found.first()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-void clickNode(QTreeWidget* view, QTreeWidgetItem* node)
-{
-    for (QTreeWidgetItem* p = node->parent(); p; p = p->parent())
-        p->setExpanded(true);
-    view->scrollToItem(node);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(node).center());
-}
 
 } // namespace
 
@@ -85,8 +44,6 @@ private Q_SLOTS:
     void noOwnHerbs();
 
 private:
-    QString text(const QString& name) const;
-
     std::unique_ptr<tavirel::test::OpenProgram> m_program;
     std::unique_ptr<HerbWindow> m_window;
     QTabWidget* m_tabs = nullptr;
@@ -109,17 +66,6 @@ void TestHerbWindow::cleanup()
 {
     m_window.reset();
     m_program.reset();
-}
-
-QString TestHerbWindow::text(const QString& name) const
-{
-    if (auto* label = m_window->findChild<QLabel*>(name))
-        return label->text();
-    if (auto* line = m_window->findChild<QLineEdit*>(name))
-        return line->text();
-    if (auto* plain = m_window->findChild<QPlainTextEdit*>(name))
-        return plain->toPlainText();
-    return QStringLiteral("<no %1>").arg(name);
 }
 
 void TestHerbWindow::treeFollowsTheCategories()
@@ -162,14 +108,14 @@ void TestHerbWindow::pickingFromTheTreeAndTheList()
 
     clickNode(view, view->topLevelItem(0)->child(0)->child(0));
     QCOMPARE(m_tabs->currentIndex(), 1);
-    QCOMPARE(text("Label14"), QStringLiteral("Ma Huang"));
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Ma Huang"));
     QCOMPARE(m_program->context().values.detailSource, 1);
     QCOMPARE(m_program->context().values.currentHerbName, QStringLiteral("Ma Huang"));
 
     m_tabs->setCurrentIndex(0);
     doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Lost Herb"));
     QCOMPARE(m_tabs->currentIndex(), 1);
-    QCOMPARE(text("Label1"), QStringLiteral("Herba Perdita"));
+    QCOMPARE(textOf(m_window.get(), "Label1"), QStringLiteral("Herba Perdita"));
 }
 
 void TestHerbWindow::lookupAndLatinToggle()
@@ -201,7 +147,7 @@ void TestHerbWindow::lookupAndLatinToggle()
 
     doubleClick(list, QStringLiteral("Radix Ophiopogonis"));
     QCOMPARE(m_tabs->currentIndex(), 1);
-    QCOMPARE(text("Label14"), QStringLiteral("Mai Men Dong"));
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Mai Men Dong"));
     QCOMPARE(m_program->context().values.currentHerbName, QStringLiteral("Radix Ophiopogonis"));
 
     QTest::mouseClick(toggle, Qt::LeftButton);
@@ -213,29 +159,29 @@ void TestHerbWindow::detailsOfBuiltInAndOwnHerbs()
 {
     doubleClick(control<QListWidget>(m_window.get(), "List1"), QStringLiteral("Gui Zhi"));
     QCOMPARE(m_tabs->currentIndex(), 1);
-    QCOMPARE(text("Label14"), QStringLiteral("Gui Zhi"));
-    QCOMPARE(text("Label1"), QStringLiteral("Ramulus Cinnamomi"));
-    QCOMPARE(text("Text2"), QString()); // Null source
-    QCOMPARE(text("Text4"), QStringLiteral("Twig"));
-    QCOMPARE(text("Text5"), QStringLiteral("Sweet, warm"));
-    QCOMPARE(text("Text6"), QStringLiteral("Lung"));
-    QCOMPARE(text("Text3"), QStringLiteral("3-9 g"));
-    QCOMPARE(text("Text7"), QStringLiteral("Warms the channels"));
-    QCOMPARE(text("Text8"), QStringLiteral("Wind-cold"));
-    QCOMPARE(text("Text9"), QString()); // Null cautions
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Gui Zhi"));
+    QCOMPARE(textOf(m_window.get(), "Label1"), QStringLiteral("Ramulus Cinnamomi"));
+    QCOMPARE(textOf(m_window.get(), "Text2"), QString()); // Null source
+    QCOMPARE(textOf(m_window.get(), "Text4"), QStringLiteral("Twig"));
+    QCOMPARE(textOf(m_window.get(), "Text5"), QStringLiteral("Sweet, warm"));
+    QCOMPARE(textOf(m_window.get(), "Text6"), QStringLiteral("Lung"));
+    QCOMPARE(textOf(m_window.get(), "Text3"), QStringLiteral("3-9 g"));
+    QCOMPARE(textOf(m_window.get(), "Text7"), QStringLiteral("Warms the channels"));
+    QCOMPARE(textOf(m_window.get(), "Text8"), QStringLiteral("Wind-cold"));
+    QCOMPARE(textOf(m_window.get(), "Text9"), QString()); // Null cautions
     QWidget* graphic = control<QWidget>(m_window.get(), "Command4");
     QVERIFY(graphic->isVisible());
 
     m_tabs->setCurrentIndex(0);
     m_tabs->setCurrentIndex(1);
-    QCOMPARE(text("Label14"), QStringLiteral("Gui Zhi"));
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Gui Zhi"));
 
     m_tabs->setCurrentIndex(3);
     doubleClick(control<QListWidget>(m_window.get(), "List3"), QStringLiteral("Own Alpha"));
     QCOMPARE(m_tabs->currentIndex(), 1);
-    QCOMPARE(text("Label14"), QStringLiteral("Own Alpha"));
-    QCOMPARE(text("Text2"), QStringLiteral("My notes"));
-    QCOMPARE(text("Text3"), QStringLiteral("9 g"));
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Own Alpha"));
+    QCOMPARE(textOf(m_window.get(), "Text2"), QStringLiteral("My notes"));
+    QCOMPARE(textOf(m_window.get(), "Text3"), QStringLiteral("9 g"));
     QVERIFY(!graphic->isVisible());
     QCOMPARE(m_program->context().values.detailSource, 3);
 }
@@ -313,7 +259,7 @@ void TestHerbWindow::search()
         doubleClick(list, found.last());
         QCOMPARE(m_tabs->currentIndex(), 1);
         QCOMPARE(m_program->context().values.detailSource, 2);
-        QVERIFY(found.last().contains(text("Label14")));
+        QVERIFY(found.last().contains(textOf(m_window.get(), "Label14")));
     }
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace tavirel::test {
+
+// What a user reads in a window's controls, and the clicks a user makes there.
+QStringList childTexts(const QTreeWidgetItem* node);
+QStringList entries(const QListWidget* list);
+// The text shown by a label, line box or multi-line box; "<no NAME>" when there is none.
+QString textOf(const QWidget* window, const QString& name);
+// Texts of the message boxes shown since the last call.
+QStringList shownTexts();
+
+// Click then double-click an entry, as a user picks it; fails the test when it is missing.
+void doubleClick(QListWidget* list, const QString& text);
+// Opens the node's parents and clicks the node.
+void clickNode(QTreeWidget* view, QTreeWidgetItem* node);
+
+} // namespace tavirel::test
