@@ -7,9 +7,13 @@
 #include "herbs/HerbWindow.h"
 #include "support/TestSupport.h"
 
+#include "data/Database.h"
+#include "data/Schema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -21,6 +25,7 @@ private Q_SLOTS:
     void initTestCase();
     void menu();
     void herbWindow();
+    void plates();
 
 private:
     void save(QWidget* window, const QString& name);
@@ -76,6 +81,30 @@ void TestScreenshots::herbWindow()
     save(&window, QStringLiteral("start-2-search"));
     tabs->setCurrentIndex(3);
     save(&window, QStringLiteral("start-3-own"));
+}
+
+// A sheet of plates from across the chapters, as the picture window shows them.
+void TestScreenshots::plates()
+{
+    tavirel::data::Database pictures;
+    QVERIFY(pictures.open(QDir(m_folder.path()).filePath(QStringLiteral("Hdat.mdb")),
+                          tavirel::data::Database::Mode::ReadOnly,
+                          tavirel::data::schema::picPassword));
+    const QStringList picnos{"0101", "0204", "0601", "0905", "1002", "1201", "1401", "1805"};
+    QImage sheet(4 * 240, 2 * 320, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (int i = 0; i < picnos.size(); ++i) {
+        const QImage plate =
+            QImage::fromData(pictures
+                                 .scalar(QStringLiteral("SELECT Image FROM images WHERE Name = ?"),
+                                         {picnos.at(i) + QStringLiteral(".jpg")})
+                                 .toByteArray());
+        QVERIFY2(!plate.isNull(), qPrintable(picnos.at(i)));
+        painter.drawImage(QRect((i % 4) * 240, (i / 4) * 320, 240, 320), plate);
+    }
+    painter.end();
+    QVERIFY(sheet.save(QDir(m_out).filePath(QStringLiteral("plates.png"))));
 }
 
 QTEST_MAIN(TestScreenshots)
