@@ -157,6 +157,16 @@ void Menu::mouseMoveEvent(QMouseEvent* event)
     QDialog::mouseMoveEvent(event);
 }
 
+void Menu::keyPressEvent(QKeyEvent* event)
+{
+    // The menu is the program's main window: a stray Escape must not end the program.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void Menu::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -93,10 +93,18 @@ void TestMenu::buttonsOpenTheirWindowsAfresh_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("herbs") << "Command1" << "start" << "Herbs";
-    QTest::newRow("formulas") << "Command2" << "Pres" << "Formulas";
-    QTest::newRow("add herb") << "Command4" << "addHerb" << "Add Herbs";
-    QTest::newRow("add formulas") << "Command3" << "addPres" << "Add Your Own Formulas";
+    QTest::newRow("herbs") << "Command1"
+                           << "start"
+                           << "Herbs";
+    QTest::newRow("formulas") << "Command2"
+                              << "Pres"
+                              << "Formulas";
+    QTest::newRow("add herb") << "Command4"
+                              << "addHerb"
+                              << "Add Herbs";
+    QTest::newRow("add formulas") << "Command3"
+                                  << "addPres"
+                                  << "Add Your Own Formulas";
 }
 
 void TestMenu::buttonsOpenTheirWindowsAfresh()
@@ -151,6 +159,25 @@ void TestMenu::helpAndExit()
     QCOMPARE(recorder.opened.size(), 1);
     QCOMPARE(recorder.opened.first().name, QStringLiteral("HelpWindow"));
 
+    // F1 in any window opens the help over it.
+    QWidget* herbWindow = nullptr;
+    {
+        tavirel::test::ModalRecorder inWindow([&](QDialog& window) {
+            if (window.objectName() == QLatin1String("start")) {
+                herbWindow = &window;
+                window.show();
+                QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, Qt::Key_F1);
+            }
+            return int(QDialog::Rejected);
+        });
+        QTest::mouseClick(control<SkinButton>(&m_startup->menu(), "Command1"), Qt::LeftButton);
+        QCOMPARE(inWindow.opened.size(), 2);
+        QCOMPARE(inWindow.opened.at(1).name, QStringLiteral("HelpWindow"));
+    }
+    QVERIFY(herbWindow);
+
+    QTest::keyClick(&m_startup->menu(), Qt::Key_Escape);
+    QVERIFY(m_startup->menu().isVisible()); // only Exit or the close box end the program
     QTest::mouseClick(control<SkinButton>(&m_startup->menu(), "Command6"), Qt::LeftButton);
     QVERIFY(!m_startup->menu().isVisible());
     QCOMPARE(m_startup->menu().result(), int(QDialog::Accepted));
@@ -203,7 +230,8 @@ void TestMenu::linksOpenTheSiteAndTheMail()
 
     QCOMPARE(catcher.urls.size(), 2);
     QCOMPARE(catcher.urls.at(0), QUrl(web->text()));
-    QCOMPARE(catcher.urls.at(1), QUrl(QStringLiteral("mailto:%1?subject=Support").arg(mail->text())));
+    QCOMPARE(catcher.urls.at(1),
+             QUrl(QStringLiteral("mailto:%1?subject=Support").arg(mail->text())));
     QVERIFY(web->text().startsWith(QStringLiteral("https://")));
 }
 

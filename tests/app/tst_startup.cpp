@@ -2,6 +2,7 @@
 #include "app/MessageBox.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "data/Database.h"
 #include "data/Schema.h"
 #include "support/TestSupport.h"
 
@@ -94,6 +95,8 @@ void TestStartup::databaseFailureEndsTheStart_data()
     QTest::newRow("pictures damaged")
         << tavirel::data::schema::picFileName << QByteArray(4096, 'x');
     QTest::newRow("own missing") << tavirel::data::schema::ownFileName << QByteArray();
+    QTest::newRow("reference under another password")
+        << tavirel::data::schema::refFileName << QByteArray("rekey");
 }
 
 void TestStartup::databaseFailureEndsTheStart()
@@ -103,7 +106,12 @@ void TestStartup::databaseFailureEndsTheStart()
     tavirel::test::ProgramFolder folder;
     QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
     QVERIFY(QFile::remove(folder.file(file)));
-    if (!contents.isEmpty()) {
+    if (contents == "rekey") {
+        tavirel::data::Database other;
+        QVERIFY(
+            other.open(folder.file(file), tavirel::data::Database::Mode::Create, "not the key"));
+        QVERIFY(other.exec(QStringLiteral("CREATE TABLE tavirel (name1)")));
+    } else if (!contents.isEmpty()) {
         QFile out(folder.file(file));
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(contents);
@@ -117,6 +125,8 @@ void TestStartup::databaseFailureEndsTheStart()
     QCOMPARE(shown.first().icon, MessageBox::Icon::Critical);
     QVERIFY(!startup.context().refDb().isOpen());
     QVERIFY(!startup.context().ownDb().isOpen());
+    QVERIFY2(shown.first().text.contains(QStringLiteral("password")) || contents != "rekey",
+             qPrintable(shown.first().text));
     // A missing own database is reported, never silently created.
     if (contents.isEmpty())
         QVERIFY(!QFile::exists(folder.file(file)));
