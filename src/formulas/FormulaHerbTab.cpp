@@ -6,10 +6,9 @@
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/MessageBox.h"
-#include "app/ModalOpener.h"
 #include "data/RecordSet.h"
 #include "herbs/HerbDetailsPanel.h"
-#include "picture/PictureWindow.h"
+#include "picture/HerbPicture.h"
 
 #include <QHBoxLayout>
 #include <QTabWidget>
@@ -115,21 +114,9 @@ void FormulaWindow::openPicture()
     const QString& name = m_context.values.formulaHerbName;
     if (name.isEmpty())
         return;
-    RecordSet& herbs = m_context.herbRecords();
-    herbs.moveFirst();
-    // Only a herb of the herb table has a picture; no other herb's picture stands in for it.
-    if (!herbs.findFirst(QStringLiteral("name1"), name))
-        return;
-    const QVariant picno = herbs.value(QStringLiteral("picno"));
-    if (picno.isNull())
-        return;
-    m_context.values.pictureNumber = picno.toString();
-    if (m_context.values.pictureNumber.isEmpty()) {
+    if (picture::openHerbPicture(m_context, this, name, 1) ==
+        picture::HerbPicture::EmptyPictureNumber)
         app::MessageBox::exclamation(this, messages::noPicture);
-        return;
-    }
-    m_context.values.pictureSource = 1;
-    app::ModalOpener::open(std::make_unique<picture::PictureWindow>(m_context, this));
 }
 
 } // namespace tavirel::formulas

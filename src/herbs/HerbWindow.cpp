@@ -7,9 +7,8 @@
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
 #include "app/MessageBox.h"
-#include "app/ModalOpener.h"
 #include "data/RecordSet.h"
-#include "picture/PictureWindow.h"
+#include "picture/HerbPicture.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -308,20 +307,9 @@ void HerbWindow::showDetails()
 void HerbWindow::openPicture()
 {
     m_context.values.currentHerbName = m_details->pinyinName();
-    RecordSet& herbs = m_context.herbRecords();
-    herbs.moveFirst();
-    if (!herbs.findFirst(QStringLiteral("name1"), m_context.values.currentHerbName))
-        return;
-    const QVariant picno = herbs.value(QStringLiteral("picno"));
-    if (picno.isNull())
-        return;
-    m_context.values.pictureNumber = picno.toString();
-    if (m_context.values.pictureNumber.isEmpty()) {
+    if (picture::openHerbPicture(m_context, this, m_context.values.currentHerbName, 0) ==
+        picture::HerbPicture::EmptyPictureNumber)
         app::MessageBox::information(this, messages::noPicture);
-        return;
-    }
-    m_context.values.pictureSource = 0;
-    app::ModalOpener::open(std::make_unique<picture::PictureWindow>(m_context, this));
 }
 
 } // namespace tavirel::herbs
