@@ -13,6 +13,7 @@ using namespace tavirel::button::test;
 namespace {
 
 constexpr Rgb faceBright = 0xFFB0B0; // of the menu's &HFF8080 face, style 3
+constexpr Rgb border = 0x733C00;     // the outer border of style 3
 constexpr int W = 60;
 constexpr int H = 20;
 
@@ -21,26 +22,45 @@ Rgb shift3(Rgb c, int d)
     return ShiftColor(c, d, true);
 }
 
-// A 5 × 5 picture in the mask colour with one black pixel in the middle and one light pixel
-// in the top left corner.
-QImage dotPicture()
+QList<Rgb> pixels(const SkinButton* b, const QList<QPoint>& points)
+{
+    QList<Rgb> found;
+    for (const QPoint p : points)
+        found << pixelAt(b, p.x(), p.y());
+    return found;
+}
+
+// The middle column of the face between the bevels, and what style 3 paints there: its
+// gradient of 25 steps, running down from the base colour, or up when pressed.
+QList<Rgb> faceColumn(const SkinButton* b)
+{
+    QList<QPoint> column;
+    for (int y = 3; y <= H - 4; ++y)
+        column << QPoint(W / 2, y);
+    return pixels(b, column);
+}
+QList<Rgb> gradient(Rgb base, bool up)
+{
+    QList<Rgb> rows;
+    for (int y = 3; y <= H - 4; ++y)
+        rows << shift3(base, gradientShift(25, H, up ? H - y : y));
+    return rows;
+}
+
+// A classic-scheme button of 40 × 30 with a 5 × 5 picture centred at (17, 12): the mask colour
+// with one black pixel in the middle and one light pixel in the top left corner.
+SkinButton* pictureButton(QWidget* host, int type)
 {
     QImage picture(5, 5, QImage::Format_RGB32);
     picture.fill(QColor(0xC0, 0xC0, 0xC0));
     picture.setPixel(2, 2, qRgb(0, 0, 0));
     picture.setPixel(0, 0, qRgb(0xF0, 0xF0, 0xF0));
-    return picture;
-}
-
-// A classic-scheme button of 40 × 30 with the dot picture centred at (17, 12).
-SkinButton* pictureButton(QWidget* host, int type)
-{
     auto* b = new SkinButton(host);
     b->setButtonType(type);
     b->setColorScheme(3);
     b->setCaption(QString());
     b->setPicturePosition(4);
-    b->setPictureNormal(dotPicture());
+    b->setPictureNormal(picture);
     b->setGeometry(20, 20, 40, 30);
     b->show();
     return b;
@@ -53,12 +73,9 @@ class TestButtonPaint : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void style3NormalFace();
-    void style3Rings_data();
-    void style3Rings();
-    void style3PressedGradientRunsUp();
+    void style3Faces_data();
+    void style3Faces();
     void disabledWinsOverCheckedToggle();
-    void windowShapes_data();
     void windowShapes();
     void style10ShowsNoCaption();
     void captionDrawnWhereMeasured_data();
@@ -71,86 +88,65 @@ private Q_SLOTS:
     void transBlt();
     void pictureRelief_data();
     void pictureRelief();
-    void disabledPictureIsEmbossed();
 };
 
-void TestButtonPaint::style3NormalFace()
+void TestButtonPaint::style3Faces_data()
 {
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QList<QPoint>>("points");
+    QTest::addColumn<QList<Rgb>>("colours");
+    // The bevel of the plain face (light along the top, dark along the bottom and the right) and
+    // the rings: frame left and right, bottom, top, second row, inner sides; the border stays.
+    const QList<QPoint> frame{{1, 5}, {W - 2, 5}, {5, H - 2}, {5, 1},
+                              {5, 2}, {2, 5},     {W - 3, 5}, {0, 5}};
+    const auto ring = [](Rgb frame, Rgb bottom, Rgb top, Rgb second, Rgb sides) {
+        return QList<Rgb>{frame, frame, bottom, top, second, sides, sides, border};
+    };
+    const Rgb fb = faceBright;
+    QTest::newRow("normal") << "normal" << frame + QList<QPoint>{{5, H - 3}}
+                            << QList<Rgb>{shift3(fb, -5),  shift3(fb, -36), shift3(fb, -48),
+                                          shift3(fb, 16),  shift3(fb, 10),  shift3(fb, -10),
+                                          shift3(fb, -24), border,          shift3(fb, -32)};
+    QTest::newRow("orange when hovered")
+        << "hover" << frame << ring(0x31B2FF, 0x0096E7, 0xCEF3FF, 0x8CDBFF, 0x6BCBFF);
+    QTest::newRow("blue with the focus")
+        << "focus" << frame << ring(0xE7AE8C, 0xEF826B, 0xFFE7CE, 0xF7D7BD, 0xF0D1B5);
+    QTest::newRow("pressed") << "pressed" << QList<QPoint>{{W - 3, 5}, {0, 5}}
+                             << QList<Rgb>{fb, border};
+}
+
+void TestButtonPaint::style3Faces()
+{
+    QFETCH(QString, state);
+    QFETCH(QList<QPoint>, points);
     ButtonHost host;
     SkinButton* b = menuStyleButton(&host, QSize(W, H));
     QVERIFY(host.showActive());
     b->clearFocus();
-
-    for (int y = 3; y <= H - 4; ++y)
-        QCOMPARE(pixelAt(b, W / 2, y), shift3(faceBright, gradientShift(25, H, y)));
-    QCOMPARE(pixelAt(b, W / 2, 10), Rgb(0xF0A4A4)); // -12.5 rounds to -12
-    for (const QPoint p : {QPoint(0, 5), QPoint(W - 1, 5), QPoint(5, 0), QPoint(5, H - 1)})
-        QCOMPARE(pixelAt(b, p.x(), p.y()), Rgb(0x733C00));
-    for (const QPoint p : {QPoint(1, 1), QPoint(1, H - 2), QPoint(W - 2, 1), QPoint(W - 2, H - 2)})
-        QCOMPARE(pixelAt(b, p.x(), p.y()), Rgb(0x7B4D10));
-    // The plain bevel: light along the top, dark along the bottom and the right.
-    QCOMPARE(pixelAt(b, 5, 1), shift3(faceBright, 16));
-    QCOMPARE(pixelAt(b, 5, 2), shift3(faceBright, 10));
-    QCOMPARE(pixelAt(b, 5, H - 2), shift3(faceBright, -48));
-    QCOMPARE(pixelAt(b, 5, H - 3), shift3(faceBright, -32));
-    QCOMPARE(pixelAt(b, W - 2, 5), shift3(faceBright, -36));
-    QCOMPARE(pixelAt(b, 1, 5), shift3(faceBright, -5));
-}
-
-void TestButtonPaint::style3Rings_data()
-{
-    QTest::addColumn<bool>("hover");
-    QTest::addColumn<Rgb>("frame");
-    QTest::addColumn<Rgb>("bottom");
-    QTest::addColumn<Rgb>("top");
-    QTest::addColumn<Rgb>("second");
-    QTest::addColumn<Rgb>("sides");
-    QTest::newRow("orange when hovered") << true << Rgb(0x31B2FF) << Rgb(0x0096E7) << Rgb(0xCEF3FF)
-                                         << Rgb(0x8CDBFF) << Rgb(0x6BCBFF);
-    QTest::newRow("blue with the focus") << false << Rgb(0xE7AE8C) << Rgb(0xEF826B) << Rgb(0xFFE7CE)
-                                         << Rgb(0xF7D7BD) << Rgb(0xF0D1B5);
-}
-
-void TestButtonPaint::style3Rings()
-{
-    QFETCH(bool, hover);
-    ButtonHost host;
-    SkinButton* b = menuStyleButton(&host, QSize(W, H));
-    QVERIFY(host.showActive());
-    if (hover) {
-        b->clearFocus();
+    if (state == "hover") {
         pointAt(b, QPoint(W / 2, H / 2));
         QTRY_VERIFY(b->isOver());
-    } else {
+    } else if (state == "focus") {
         b->setFocus();
         QTRY_VERIFY(b->hasFocus());
+    } else if (state == "pressed") {
+        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
     }
-    QTEST(pixelAt(b, 1, 5), "frame");
-    QTEST(pixelAt(b, W - 2, 5), "frame");
-    QTEST(pixelAt(b, 5, H - 2), "bottom");
-    QTEST(pixelAt(b, 5, 1), "top");
-    QTEST(pixelAt(b, 5, 2), "second");
-    QTEST(pixelAt(b, 2, 5), "sides");
-    QTEST(pixelAt(b, W - 3, 5), "sides");
-    QCOMPARE(pixelAt(b, 0, 5), Rgb(0x733C00)); // the outer border stays
+    QTEST(pixels(b, points), "colours");
+    // The gradient of a 20-pixel-high face: row 1 d = -1, row 2 d = -2, row 20 d = -25, and
+    // -12.5 rounds to -12. Pressed, it runs the other way, darkest on top.
+    if (state == "pressed") {
+        QCOMPARE(faceColumn(b), gradient(shift3(faceBright, -32), true));
+        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
+    }
+    QCOMPARE(faceColumn(b), gradient(faceBright, false));
+    QCOMPARE(pixelAt(b, W / 2, 10), Rgb(0xF0A4A4));
+    // The border and the inner corners stay in every state.
+    QCOMPARE(
+        pixels(b, {{5, 0}, {5, H - 1}, {W - 1, 5}, {1, 1}, {W - 2, 1}, {1, H - 2}, {W - 2, H - 2}}),
+        QList<Rgb>({border, border, border, 0x7B4D10, 0x7B4D10, 0x7B4D10, 0x7B4D10}));
     pointAway(&host);
     QTRY_VERIFY(!b->isOver());
-}
-
-void TestButtonPaint::style3PressedGradientRunsUp()
-{
-    ButtonHost host;
-    SkinButton* b = menuStyleButton(&host, QSize(W, H));
-    QVERIFY(host.showActive());
-    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
-    const Rgb base = shift3(faceBright, -32);
-    for (int y = 3; y <= H - 4; ++y)
-        QCOMPARE(pixelAt(b, W / 2, y), shift3(base, gradientShift(25, H, H - y)));
-    QVERIFY(redOf(pixelAt(b, W / 2, 3)) < redOf(pixelAt(b, W / 2, H - 4))); // darkest on top
-    QCOMPARE(pixelAt(b, W - 3, 5), faceBright);
-    QCOMPARE(pixelAt(b, 0, 5), Rgb(0x733C00));
-    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
-    QCOMPARE(pixelAt(b, W / 2, 3), shift3(faceBright, gradientShift(25, H, 3)));
 }
 
 void TestButtonPaint::disabledWinsOverCheckedToggle()
@@ -160,53 +156,50 @@ void TestButtonPaint::disabledWinsOverCheckedToggle()
     QVERIFY(host.showActive());
     b->setCheckBoxBehaviour(true);
     b->setValue(true);
-    const Rgb pressed = shift3(shift3(faceBright, -32), gradientShift(25, H, H - 10));
-    QCOMPARE(pixelAt(b, W / 2, 10), pressed);
-
+    const QList<Rgb> pressed = faceColumn(b);
+    QCOMPARE(pressed, gradient(shift3(faceBright, -32), true));
     b->setEnabled(false);
-    for (const int y : {2, 10, H - 2})
-        QCOMPARE(pixelAt(b, W / 2, y), shift3(faceBright, -24));
-    QCOMPARE(pixelAt(b, 0, 5), shift3(faceBright, -84));
-    QCOMPARE(pixelAt(b, 1, 1), shift3(faceBright, -72));
-    QCOMPARE(pixelAt(b, W - 2, H - 2), shift3(faceBright, -72));
-
+    QCOMPARE(
+        pixels(b, {{W / 2, 2}, {W / 2, 10}, {W / 2, H - 2}, {0, 5}, {1, 1}, {W - 2, H - 2}}),
+        QList<Rgb>({shift3(faceBright, -24), shift3(faceBright, -24), shift3(faceBright, -24),
+                    shift3(faceBright, -84), shift3(faceBright, -72), shift3(faceBright, -72)}));
     b->setEnabled(true);
-    QCOMPARE(pixelAt(b, W / 2, 10), pressed);
-}
-
-void TestButtonPaint::windowShapes_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QPoint>("point");
-    QTest::addColumn<bool>("inside");
-    for (const QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(W - 2, 0),
-                           QPoint(W - 1, 1), QPoint(0, H - 2), QPoint(1, H - 1),
-                           QPoint(W - 1, H - 1), QPoint(W - 2, H - 1), QPoint(W - 1, H - 2)})
-        QTest::addRow("style 3 cuts (%d, %d)", p.x(), p.y()) << 3 << p << false;
-    for (const QPoint p : {QPoint(1, 1), QPoint(2, 0), QPoint(W - 2, H - 2), QPoint(W - 3, H - 1)})
-        QTest::addRow("style 3 keeps (%d, %d)", p.x(), p.y()) << 3 << p << true;
-    QTest::newRow("style 15 is rectangular") << 15 << QPoint(0, 0) << true;
-    QTest::newRow("style 15, far corner") << 15 << QPoint(W - 1, H - 1) << true;
-    QTest::newRow("style 1 cuts a pixel") << 1 << QPoint(0, 0) << false;
-    QTest::newRow("style 1 keeps the next") << 1 << QPoint(1, 0) << true;
-    QTest::newRow("style 5 keeps top left") << 5 << QPoint(0, 0) << true;
-    QTest::newRow("style 5 cuts top right") << 5 << QPoint(W - 1, 0) << false;
-    QTest::newRow("style 13 is an oval") << 13 << QPoint(2, 2) << false;
-    QTest::newRow("style 13 middle") << 13 << QPoint(W / 2, H / 2) << true;
+    QCOMPARE(faceColumn(b), pressed);
 }
 
 void TestButtonPaint::windowShapes()
 {
-    QFETCH(int, type);
-    QFETCH(QPoint, point);
-    QFETCH(bool, inside);
     QWidget host;
     host.show();
     SkinButton* b = menuStyleButton(&host, QSize(W, H));
-    b->setButtonType(type);
-    QCOMPARE(b->mask().contains(point), inside);
+    // The button's rectangle less the pixels a style cuts off: three at each corner for the
+    // rounded style 3, none for the rectangular style 15, the corners for style 1, two opposite
+    // corners for style 5.
+    const auto shape = [](int w, const QList<QPoint>& cut) {
+        QRegion region(0, 0, w, H);
+        for (const QPoint p : cut)
+            region -= QRegion(p.x(), p.y(), 1, 1);
+        return region;
+    };
+    const auto rounded = [](int w) {
+        return QList<QPoint>{{0, 0},     {1, 0},         {0, 1},         {w - 2, 0},
+                             {w - 1, 0}, {w - 1, 1},     {0, H - 2},     {0, H - 1},
+                             {1, H - 1}, {w - 2, H - 1}, {w - 1, H - 1}, {w - 1, H - 2}};
+    };
+    const QList<std::pair<int, QList<QPoint>>> cuts{
+        {3, rounded(W)},
+        {15, {}},
+        {1, {{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}}},
+        {5, {{W - 1, 0}, {0, H - 1}}}};
+    for (const auto& [type, cut] : cuts) {
+        b->setButtonType(type);
+        QCOMPARE(b->mask(), shape(W, cut));
+    }
+    b->setButtonType(13); // an oval
+    QVERIFY(!b->mask().contains(QPoint(2, 2)) && b->mask().contains(QPoint(W / 2, H / 2)));
+    b->setButtonType(3);
     b->resize(W + 10, H); // the shape follows the size
-    QVERIFY(b->mask().contains(QPoint(W + 5, H / 2)));
+    QCOMPARE(b->mask(), shape(W + 10, rounded(W + 10)));
 }
 
 void TestButtonPaint::style10ShowsNoCaption()
@@ -214,15 +207,11 @@ void TestButtonPaint::style10ShowsNoCaption()
     QWidget host;
     host.show();
     const auto button = [&host](int type, const QString& caption, bool picture) {
-        auto* b = new SkinButton(&host);
-        b->setButtonType(type);
-        b->setColorScheme(3);
-        b->setPicturePosition(4);
-        if (picture)
-            b->setPictureNormal(dotPicture());
+        auto* b = pictureButton(&host, type);
+        if (!picture)
+            b->setPictureNormal(QImage());
         b->setCaption(caption);
         b->resize(75, 23);
-        b->show();
         return b->image();
     };
     QVERIFY(button(2, QStringLiteral("Exit"), false) != button(2, QString(), false));
@@ -302,34 +291,30 @@ void TestButtonPaint::pictureBesideCaption()
     b->setPicturePosition(position);
     b->setCaption(caption);
     host.show();
-    b->resize(75, position == 2 || position == 3 ? 50 : 23);
+    const int h = position == 2 || position == 3 ? 50 : 23;
+    b->resize(75, h);
     b->show();
     const ButtonRecord& r = b->record();
     const Rect c = r.captionRect;
-    QVERIFY(r.captionWidth > 0); // blanks are measured too
+    QVERIFY(r.captionWidth > 0);                  // blanks are measured too
+    QPoint expected((75 - 16) / 2, (h - 16) / 2); // centred: behind, or no visible caption
     switch (caption.trimmed().isEmpty() ? 4 : position) {
-    case 0: // centred right of x = 17, the picture 4 pixels before it
+    case 0: // the caption centred right of x = 17, the picture 4 pixels before it
         QCOMPARE(c.left, 17 + (75 - 17 - r.captionWidth) / 2);
-        QCOMPARE(r.pictureX + 16 + 4, c.left);
-        QCOMPARE(r.pictureY, (23 - 16) / 2);
+        expected.setX(c.left - 16 - 4);
         break;
     case 1:
-        QCOMPARE(r.pictureX, c.right + 4);
-        QCOMPARE(r.pictureY, (23 - 16) / 2);
+        expected.setX(c.right + 4);
         break;
     case 2:
         QCOMPARE(c.top, 17 + (50 - 17 - r.captionHeight) / 2);
-        QCOMPARE(r.pictureY, c.top - 16 - 2);
-        QCOMPARE(r.pictureX, (75 - 16) / 2);
+        expected.setY(c.top - 16 - 2);
         break;
     case 3:
-        QCOMPARE(r.pictureY, c.bottom + 2);
-        QCOMPARE(r.pictureX, (75 - 16) / 2);
-        break;
-    default: // behind the caption, or no visible caption: centred
-        QCOMPARE(QPoint(r.pictureX, r.pictureY), QPoint((75 - 16) / 2, (23 - 16) / 2));
+        expected.setY(c.bottom + 2);
         break;
     }
+    QCOMPARE(QPoint(r.pictureX, r.pictureY), expected);
     // The picture is really painted where the layout put it.
     QCOMPARE(pixelAt(b, r.pictureX + 1, r.pictureY + 1), Rgb(0x0000FF));
 }
@@ -363,39 +348,28 @@ void TestButtonPaint::paletteFollowsTheStyle()
 
 void TestButtonPaint::transBlt_data()
 {
-    // The picture row: mask colour, dark grey, light grey, a colour (red C0, green 60, blue 30).
-    QTest::addColumn<bool>("useMask");
-    QTest::addColumn<int>("silhouette"); // -1 none
-    QTest::addColumn<bool>("darkOnly");
-    QTest::addColumn<bool>("grey");
-    QTest::addColumn<bool>("fade");
+    // A picture row of the mask colour, dark grey, light grey and a colour (red C0, green 60,
+    // blue 30), drawn over 302010 with the options named.
+    QTest::addColumn<QString>("options");
     QTest::addColumn<QList<Rgb>>("expected");
     const Rgb under = 0x302010;
-    QTest::newRow("plain") << true << -1 << false << false << false
-                           << QList<Rgb>{under, 0x202020, 0xF0F0F0, 0x3060C0};
+    QTest::newRow("plain") << "" << QList<Rgb>{under, 0x202020, 0xF0F0F0, 0x3060C0};
     QTest::newRow("mask colour painted when not used")
-        << false << -1 << false << false << false
-        << QList<Rgb>{0xC0C0C0, 0x202020, 0xF0F0F0, 0x3060C0};
-    QTest::newRow("silhouette") << true << 0xFF0000 << false << false << false
-                                << QList<Rgb>{under, 0xFF0000, 0xFF0000, 0xFF0000};
-    QTest::newRow("silhouette of the dark pixels") << true << 0xFF0000 << true << false << false
-                                                   << QList<Rgb>{under, 0xFF0000, under, 0xFF0000};
-    QTest::newRow("greyscale") << true << -1 << false << true << false
-                               << QList<Rgb>{under, 0x202020, 0xF0F0F0, 0x787878};
+        << "no mask" << QList<Rgb>{0xC0C0C0, 0x202020, 0xF0F0F0, 0x3060C0};
+    QTest::newRow("silhouette") << "silhouette" << QList<Rgb>{under, 0xFF0000, 0xFF0000, 0xFF0000};
+    QTest::newRow("silhouette of the dark pixels")
+        << "silhouette dark" << QList<Rgb>{under, 0xFF0000, under, 0xFF0000};
+    QTest::newRow("greyscale") << "grey" << QList<Rgb>{under, 0x202020, 0xF0F0F0, 0x787878};
     QTest::newRow("fade over the surface")
-        << true << -1 << false << false << true << QList<Rgb>{under, 0x25201A, 0xB0AAA5, 0x304A85};
+        << "fade" << QList<Rgb>{under, 0x25201A, 0xB0AAA5, 0x304A85};
 }
 
 void TestButtonPaint::transBlt()
 {
-    QFETCH(bool, useMask);
-    QFETCH(int, silhouette);
-    QFETCH(bool, darkOnly);
-    QFETCH(bool, grey);
-    QFETCH(bool, fade);
+    QFETCH(QString, options);
     QFETCH(QList<Rgb>, expected);
     ButtonRecord record;
-    record.useMaskColor = useMask;
+    record.useMaskColor = !options.contains("no mask");
     QImage picture(4, 1, QImage::Format_RGB32);
     const QList<Rgb> row{0xC0C0C0, 0x202020, 0xF0F0F0, 0x3060C0};
     for (int i = 0; i < 4; ++i)
@@ -403,55 +377,49 @@ void TestButtonPaint::transBlt()
     QImage image(6, 1, QImage::Format_RGB32);
     image.fill(toQColor(0x302010));
     Surface surface(image);
-    TransBlt(record, surface, 1, 0, -1, -1, picture, 0xC0C0C0,
-             silhouette < 0 ? std::nullopt : std::optional<Rgb>(Rgb(silhouette)), darkOnly, grey,
-             fade);
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(surface.pixel(1 + i, 0), expected.at(i));
-    QCOMPARE(surface.pixel(0, 0), Rgb(0x302010));
-    QCOMPARE(surface.pixel(5, 0), Rgb(0x302010));
+    const std::optional<Rgb> silhouette =
+        options.contains("silhouette") ? std::optional<Rgb>(0xFF0000) : std::nullopt;
+    TransBlt(record, surface, 1, 0, -1, -1, picture, 0xC0C0C0, silhouette, options.contains("dark"),
+             options.contains("grey"), options.contains("fade"));
+    QList<Rgb> painted;
+    for (int i = 0; i < 6; ++i)
+        painted << surface.pixel(i, 0);
+    QCOMPARE(painted, QList<Rgb>{0x302010} + expected + QList<Rgb>{0x302010});
 }
 
 void TestButtonPaint::pictureRelief_data()
 {
-    QTest::addColumn<int>("effect");
-    QTest::addColumn<Rgb>("downRight");
-    QTest::addColumn<bool>("upLeftPainted");
-    QTest::addColumn<Rgb>("upLeft");
+    // Pixels: the black dot, the copy of it one down and right, the copy of the light corner
+    // pixel one up and left of the picture, and a light pixel of the picture.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("effect"); // -1: disabled
+    QTest::addColumn<QList<Rgb>>("expected");
     // The classic face C0C0C0 gives the style 3 base F0F0F0.
-    QTest::newRow("embossed") << 1 << Rgb(0xC8C8C8) << true << Rgb(0xFFFFFF);
-    QTest::newRow("engraved") << 2 << Rgb(0xFFFFFF) << true << Rgb(0xC8C8C8);
-    QTest::newRow("shadowed") << 3 << Rgb(0xC8C8C8) << false << Rgb(0);
+    const Rgb face = ShiftColor(0xF0F0F0, gradientShift(25, 30, 11), true);
+    QTest::newRow("embossed") << 3 << 1 << QList<Rgb>{0, 0xC8C8C8, 0xFFFFFF};
+    QTest::newRow("engraved") << 3 << 2 << QList<Rgb>{0, 0xFFFFFF, 0xC8C8C8};
+    QTest::newRow("shadowed") << 3 << 3 << QList<Rgb>{0, 0xC8C8C8, face};
+    // Disabled: Shadow where the picture is dark, Highlight one down and right of it; light
+    // pixels leave the face.
+    QTest::newRow("disabled") << 1 << -1 << QList<Rgb>{0x808080, 0xFFFFFF, 0xC0C0C0, 0xC0C0C0};
 }
 
 void TestButtonPaint::pictureRelief()
 {
+    QFETCH(int, type);
     QFETCH(int, effect);
-    QFETCH(bool, upLeftPainted);
+    QFETCH(QList<Rgb>, expected);
     QWidget host;
     host.show();
-    SkinButton* b = pictureButton(&host, 3);
-    b->setSpecialEffect(effect);
-    QCOMPARE(QPoint(b->record().pictureX, b->record().pictureY), QPoint(17, 12));
-    QCOMPARE(pixelAt(b, 19, 14), Rgb(0x000000));
-    QTEST(pixelAt(b, 20, 15), "downRight"); // the copy of the black dot
-    // The copy of the light corner pixel one up and left of the picture.
-    if (upLeftPainted)
-        QTEST(pixelAt(b, 16, 11), "upLeft");
+    SkinButton* b = pictureButton(&host, type);
+    if (effect < 0)
+        b->setEnabled(false);
     else
-        QCOMPARE(pixelAt(b, 16, 11), ShiftColor(0xF0F0F0, gradientShift(25, 30, 11), true));
-}
-
-void TestButtonPaint::disabledPictureIsEmbossed()
-{
-    QWidget host;
-    host.show();
-    SkinButton* b = pictureButton(&host, 1);
-    b->setEnabled(false);
-    QCOMPARE(pixelAt(b, 19, 14), Rgb(0x808080)); // Shadow where the picture is dark
-    QCOMPARE(pixelAt(b, 20, 15), Rgb(0xFFFFFF)); // Highlight one down and right of it
-    QCOMPARE(pixelAt(b, 17, 12), Rgb(0xC0C0C0)); // light pixels leave the face
-    QCOMPARE(pixelAt(b, 18, 13), Rgb(0xC0C0C0));
+        b->setSpecialEffect(effect);
+    QCOMPARE(QPoint(b->record().pictureX, b->record().pictureY), QPoint(17, 12));
+    const QList<QPoint> at = effect < 0 ? QList<QPoint>{{19, 14}, {20, 15}, {17, 12}, {18, 13}}
+                                        : QList<QPoint>{{19, 14}, {20, 15}, {16, 11}};
+    QCOMPARE(pixels(b, at), expected);
 }
 
 QTEST_MAIN(TestButtonPaint)
