@@ -16,7 +16,6 @@ public:
     explicit HelpLauncher(QString helpFile, QObject* parent = nullptr);
 
     void openHelp(QWidget* over);
-    QString helpFile() const { return m_helpFile; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -16,7 +16,6 @@ public:
 
     // True when this copy now holds the lock; false when another running copy holds it.
     bool acquire();
-    QString lockFileName() const { return m_fileName; }
 
 private:
     QString m_fileName;

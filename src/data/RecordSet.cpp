@@ -104,11 +104,6 @@ int RecordSet::columnIndex(const QString& column) const
     return m_index.value(column.toLower(), -1);
 }
 
-bool RecordSet::hasColumn(const QString& column) const
-{
-    return columnIndex(column) >= 0;
-}
-
 QVariant RecordSet::value(const QString& column) const
 {
     const int index = columnIndex(column);

@@ -27,14 +27,11 @@ public:
 
     bool isValid() const { return m_error.isEmpty(); }
     QString errorString() const { return m_error; }
-    Kind kind() const { return m_kind; }
 
     int recordCount() const { return int(m_rows.size()); }
     bool eof() const { return m_pos >= m_rows.size(); }
-    bool bof() const { return m_pos < 0; }
     void moveFirst() { m_pos = 0; }
     void moveNext();
-    int position() const { return int(m_pos); }
 
     // Searches from the first record for one whose column equals value, comparing as the
     // database compares that column (letter case ignored for NOCASE text keys). Returns false
@@ -42,8 +39,6 @@ public:
     bool findFirst(const QString& column, const QVariant& value);
     bool noMatch() const { return m_noMatch; }
 
-    QStringList columns() const { return m_columns; }
-    bool hasColumn(const QString& column) const;
     // The current record's value; a null QVariant for Null or without a current record.
     QVariant value(const QString& column) const;
     // The current record's value as text; Null reads as empty text.

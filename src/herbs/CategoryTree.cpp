@@ -94,13 +94,4 @@ bool isCategory(const QTreeWidgetItem* node)
     return tag(node) == categoryTag;
 }
 
-QTreeWidgetItem* findByKey(QTreeWidget* tree, const QString& wanted)
-{
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        if (key(*it) == wanted)
-            return *it;
-    }
-    return nullptr;
-}
-
 } // namespace tavirel::herbs::categoryTree

@@ -34,7 +34,6 @@ void build(QTreeWidget* tree, CategoryTreeSource source);
 QString key(const QTreeWidgetItem* node);
 QString tag(const QTreeWidgetItem* node);
 bool isCategory(const QTreeWidgetItem* node);
-QTreeWidgetItem* findByKey(QTreeWidget* tree, const QString& key);
 
 } // namespace categoryTree
 } // namespace tavirel::herbs
