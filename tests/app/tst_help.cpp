@@ -1,49 +1,51 @@
 #include "app/ChmFile.h"
 #include "app/HelpWindow.h"
+#include "support/TestSupport.h"
+#include "support/WidgetHelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTextCursor>
 #include <QTreeWidget>
 
 using namespace tavirel::app;
+using tavirel::test::control;
 
 namespace {
 
-const QString chmcmd = QStringLiteral("/usr/bin/chmcmd");
-
-void writeFile(const QString& path, const QByteArray& text)
+// The contents as lines "title -> page", indented two blanks a level.
+QStringList outline(const std::vector<HelpTopic>& topics, const QString& indent = {})
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(text);
+    QStringList lines;
+    for (const HelpTopic& topic : topics)
+        lines << indent + topic.title + " -> " + topic.local
+              << outline(topic.children, indent + "  ");
+    return lines;
 }
 
-// Compiles the project in folder the way the build does; returns the compiler's complaint.
-QString compile(const QString& folder, const QString& project)
+// A small help file whose start page is neither index.html nor first in the contents (so it
+// must come from the compiled file itself), a second page in a subfolder with a picture, and
+// loosely written contents: the properties object that is no entry, a commented-out entry,
+// unquoted and single-quoted values, a heading without a page, lower and upper case, a
+// qualified page reference and one with a place.
+QList<std::pair<QString, QByteArray>> tinyHelp()
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(chmcmd, {QStringLiteral("--no-html-scan"), project});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QStringLiteral("chmcmd failed: ") + QString::fromLocal8Bit(process.readAll());
-    return {};
-}
-
-void clickItem(QTreeWidget* tree, QTreeWidgetItem* item)
-{
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    return {
+        {"start.html", R"(<p>Welcome to the first page.</p><a href="sub/second.html">Go on</a>)"},
+        {"sub/second.html", R"(<p>Second page text.</p><p><img src="dot.png"></p>)"},
+        {"tiny.hhc", R"(<object type="text/site properties"><param name="Name" value="x">
+        </object><ul><!-- <li><object type="text/sitemap"><param name="Name" value="Old">
+        </object> --><li><object type=text/sitemap><param name=Name value='Roots &amp; Barks'>
+        <param name=Local value='sub/second.html'></object><ul><li><OBJECT type="text/sitemap">
+        <param name="name" value="First"><param name="local" value="tiny.chm::/start.html">
+        </OBJECT><li><object type="text/sitemap"><param name="Name" value="Part"><param
+        name="Local" value="start.html#top"></object></ul><li><object type="text/sitemap">
+        <param name="Name" value="Heading"></object></ul>)"},
+        {"tiny.hhp", "[OPTIONS]\nCompiled file=tiny.chm\nContents file=tiny.hhc\nDefault topic="
+                     "start.html\n\n[FILES]\nstart.html\nsub/second.html\nsub/dot.png\n"}};
 }
 
 } // namespace
@@ -52,227 +54,121 @@ class TestHelp : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void readsPagesAndContents();
-    void parsesLooseSitemaps();
-    void windowShowsPagesAndHistory();
-    void unreadableFileExplainsItself();
-    void realHelpSourcesCompile();
-
-private:
     QTemporaryDir m_dir;
     QString m_chm;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir(m_dir.path()).mkdir("sub"));
+        for (const auto& [name, text] : tinyHelp()) {
+            QFile file(m_dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        }
+        QImage dot(3, 2, QImage::Format_RGB32);
+        dot.fill(Qt::red);
+        QVERIFY(dot.save(m_dir.filePath("sub/dot.png")));
+        QProcess chmcmd; // compiles it as the build compiles the program's help
+        chmcmd.setWorkingDirectory(m_dir.path());
+        chmcmd.start(QStringLiteral("chmcmd"), {QStringLiteral("--no-html-scan"), "tiny.hhp"});
+        QVERIFY2(chmcmd.waitForFinished(60000) && chmcmd.exitCode() == 0,
+                 (chmcmd.readAllStandardOutput() + chmcmd.readAllStandardError()).constData());
+        m_chm = m_dir.filePath("tiny.chm");
+    }
+
+    void readsPagesAndShowsThemWithHistory()
+    {
+        // Paths as links write them (no leading slash, a place); the contents as written.
+        const ChmFile file(m_chm);
+        QVERIFY(file.read(QStringLiteral("sub/second.html#top")).value_or("").contains("Second"));
+        QVERIFY(!file.read(QStringLiteral("/missing.html")));
+        QCOMPARE(outline(file.contents()),
+                 QStringList({"Roots & Barks -> /sub/second.html", "  First -> /start.html",
+                              "  Part -> /start.html#top", "Heading -> "}));
+
+        HelpWindow window(m_chm);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* contents = control<QTreeWidget>(&window, "helpContents");
+        auto* page = control<QTextBrowser>(&window, "helpPage");
+        auto* back = control<QPushButton>(&window, "helpBack");
+        auto* forward = control<QPushButton>(&window, "helpForward");
+        // The page shown, the contents entry marked, and whether Back and Forward can be pressed.
+        const auto state = [&] {
+            const QTreeWidgetItem* marked = contents->currentItem();
+            return QStringLiteral("%1 | %2 | %3%4")
+                .arg(page->toPlainText().section(u'\n', 0, 0), marked ? marked->text(0) : "none")
+                .arg(back->isEnabled())
+                .arg(forward->isEnabled());
+        };
+        const QString first = "Welcome to the first page. | First | ";
+        const QString second = "Second page text. | Roots & Barks | ";
+        QCOMPARE(state(), first + "00");
+        tavirel::test::clickNode(contents, contents->topLevelItem(0));
+        QCOMPARE(state(), second + "10");
+        // The picture comes from the help file, found next to the page that shows it.
+        const QVariant dot = page->loadResource(QTextDocument::ImageResource, QUrl("dot.png"));
+        QCOMPARE(QImage::fromData(dot.toByteArray()).size(), QSize(3, 2));
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(state(), first + "01");
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QCOMPARE(state(), second + "10");
+
+        // A link in the page leads to the other page, and the contents follow it.
+        QTest::mouseClick(back, Qt::LeftButton);
+        QTextCursor link = page->document()->find(QStringLiteral("Go on"));
+        link.setPosition(link.selectionStart() + 2);
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(link).center());
+        QCOMPARE(state(), second + "10");
+    }
+
+    // A missing file, and one that is no help file at all.
+    void unreadableFileExplainsItself()
+    {
+        for (const QString& path : {m_dir.filePath("velm.chm"), m_dir.filePath("tiny.hhp")}) {
+            HelpWindow window(path);
+            const QString text = control<QTextBrowser>(&window, "helpPage")->toPlainText();
+            QVERIFY2(text.contains("could not be opened") &&
+                         text.contains(QDir::toNativeSeparators(path)),
+                     qPrintable(text));
+            QCOMPARE(control<QTreeWidget>(&window, "helpContents")->topLevelItemCount(), 0);
+        }
+    }
+
+    // The program's own help, as the build compiles it into the program folder, holds every page
+    // of help/, and no contents entry or link in it points at a page or place that is not there.
+    void realHelpIsWhole()
+    {
+        const QStringList names = QDir(QStringLiteral(TAVIREL_DATA "/../help"))
+                                      .entryList({"*.html", "*.css"}, QDir::Files);
+        const ChmFile file(QStringLiteral(TAVIREL_PROGRAM_DIR "/velm.chm"));
+        QVERIFY2(file.isOpen(),
+                 "velm.chm is built into the program folder by the help_file target");
+        QCOMPARE(file.defaultPage(), QStringLiteral("/index.html"));
+        const QStringList held = file.files();
+        QStringList links = outline(file.contents()); // "what -> target", contents entries first
+        QVERIFY(!links.isEmpty());
+        static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
+        for (const QString& name : names) {
+            QVERIFY2(held.contains(u'/' + name, Qt::CaseInsensitive), qPrintable(name));
+            const QString html = QString::fromUtf8(file.read(u'/' + name).value_or(""));
+            for (auto it = href.globalMatch(html); it.hasNext();) {
+                const QString target = it.next().captured(1);
+                links << name + " -> " + (target.startsWith(u'#') ? name + target : target);
+            }
+        }
+        // Every target is a page held, and a "#place" a name the page defines.
+        for (const QString& link : std::as_const(links)) {
+            const QString target = link.section(" -> ", 1);
+            const QString path = ChmFile::normalisePath(target.section(u'#', 0, 0));
+            const QString place = target.section(u'#', 1);
+            QVERIFY2(held.contains(path, Qt::CaseInsensitive), qPrintable(link));
+            if (!place.isEmpty())
+                QVERIFY2(file.read(path).value_or("").contains("name=\"" + place.toUtf8() + '"'),
+                         qPrintable(link));
+        }
+    }
 };
-
-// A small help file: a start page that is neither index.html nor first in the contents (so
-// the start must come from the compiled file itself), a second page in a subfolder with a
-// picture next to it.
-void TestHelp::initTestCase()
-{
-    if (!QFileInfo(chmcmd).isExecutable())
-        QSKIP("the help compiler is not installed");
-    QVERIFY(m_dir.isValid());
-    const QString src = m_dir.filePath(QStringLiteral("src"));
-    writeFile(src + "/start.html",
-              "<html><head><title>Start</title></head><body><p>Welcome to the first page.</p>"
-              "<p><a href=\"sub/second.html\">Go on</a></p></body></html>");
-    writeFile(src + "/sub/second.html", "<html><body><p>Second page text.</p><img src=\"dot.png\">"
-                                        "<p><a href=\"../start.html\">Home</a></p></body></html>");
-    QImage dot(3, 2, QImage::Format_RGB32);
-    dot.fill(Qt::red);
-    QVERIFY(dot.save(src + "/sub/dot.png"));
-    writeFile(src + "/tiny.hhc",
-              "<HTML><BODY><UL><LI><OBJECT type=\"text/sitemap\">"
-              "<param name=\"Name\" value=\"Roots &amp; Barks\">"
-              "<param name=\"Local\" value=\"sub/second.html\"></OBJECT><UL><LI>"
-              "<OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"First\">"
-              "<param name=\"Local\" value=\"start.html\"></OBJECT></UL></UL></BODY></HTML>");
-    writeFile(src + "/tiny.hhp", "[OPTIONS]\nCompiled file=tiny.chm\nContents file=tiny.hhc\n"
-                                 "Default topic=start.html\nTitle=Tiny\n\n[FILES]\nstart.html\n"
-                                 "sub/second.html\nsub/dot.png\n");
-    const QString error = compile(src, QStringLiteral("tiny.hhp"));
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    m_chm = src + "/tiny.chm";
-    QVERIFY(QFileInfo::exists(m_chm));
-}
-
-void TestHelp::readsPagesAndContents()
-{
-    const ChmFile file(m_chm);
-    QVERIFY(file.isOpen());
-    QVERIFY(file.read(QStringLiteral("/start.html")).value_or("").contains("first page"));
-    // Paths as links write them: no leading slash, a fragment.
-    QVERIFY(file.read(QStringLiteral("sub/second.html#top")).value_or("").contains("Second"));
-    QVERIFY(!file.read(QStringLiteral("/missing.html")));
-    QCOMPARE(QImage::fromData(file.read(QStringLiteral("/sub/dot.png")).value_or("")).size(),
-             QSize(3, 2));
-    QVERIFY(file.files().contains(QStringLiteral("/sub/dot.png")));
-    QCOMPARE(file.defaultPage(), QStringLiteral("/start.html"));
-
-    const std::vector<HelpTopic> topics = file.contents();
-    QCOMPARE(topics.size(), 1u);
-    QCOMPARE(topics[0].title, QStringLiteral("Roots & Barks"));
-    QCOMPARE(topics[0].local, QStringLiteral("/sub/second.html"));
-    QCOMPARE(topics[0].children.size(), 1u);
-    QCOMPARE(topics[0].children[0].title, QStringLiteral("First"));
-    QCOMPARE(topics[0].children[0].local, QStringLiteral("/start.html"));
-}
-
-void TestHelp::parsesLooseSitemaps()
-{
-    // Lower case, unquoted and single-quoted values, a commented-out entry, the properties
-    // object that is not an entry, a heading without a page, a qualified page reference.
-    const QByteArray text =
-        "<object type=\"text/site properties\"><param name=\"Name\" value=\"not an entry\">"
-        "</object><ul><!-- <li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Old\">"
-        "</object> --><li><object type=text/sitemap><param name=Name value='Heading'></object>"
-        "<ul><li><object type=\"text/sitemap\"><param name=\"name\" value=\"A\">"
-        "<param name=\"local\" value=\"x.chm::/a.htm#part\"></object>"
-        "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"B\">"
-        "<param name=\"Local\" value=\"b.htm\"></object></ul>"
-        "<li><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"C\">"
-        "<param name=\"Local\" value=\"c.htm\"></OBJECT></ul>";
-    const std::vector<HelpTopic> topics = ChmFile::parseSitemap(text);
-    QCOMPARE(topics.size(), 2u);
-    QCOMPARE(topics[0].title, QStringLiteral("Heading"));
-    QVERIFY(topics[0].local.isEmpty());
-    QCOMPARE(topics[0].children.size(), 2u);
-    QCOMPARE(topics[0].children[0].local, QStringLiteral("/a.htm#part"));
-    QCOMPARE(topics[0].children[1].title, QStringLiteral("B"));
-    QCOMPARE(topics[1].title, QStringLiteral("C"));
-    QVERIFY(topics[1].children.empty());
-}
-
-void TestHelp::windowShowsPagesAndHistory()
-{
-    HelpWindow window(m_chm);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* contents = window.findChild<QTreeWidget*>(QStringLiteral("helpContents"));
-    auto* page = window.findChild<QTextBrowser*>(QStringLiteral("helpPage"));
-    auto* back = window.findChild<QPushButton*>(QStringLiteral("helpBack"));
-    auto* forward = window.findChild<QPushButton*>(QStringLiteral("helpForward"));
-    QVERIFY(contents && page && back && forward);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Tavirel 1.0 Help"));
-
-    QVERIFY(page->toPlainText().contains(QStringLiteral("first page")));
-    QVERIFY(!back->isEnabled());
-    QVERIFY(!forward->isEnabled());
-    QCOMPARE(contents->topLevelItemCount(), 1);
-    QTreeWidgetItem* second = contents->topLevelItem(0);
-    QCOMPARE(contents->currentItem(), second->child(0)); // the entry of the page shown
-
-    clickItem(contents, second);
-    QVERIFY(page->toPlainText().contains(QStringLiteral("Second page text")));
-    // The picture comes from the help file, found next to the page that shows it.
-    QCOMPARE(QImage::fromData(
-                 page->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("dot.png")))
-                     .toByteArray())
-                 .size(),
-             QSize(3, 2));
-    QVERIFY(back->isEnabled());
-    QVERIFY(!forward->isEnabled());
-
-    QTest::mouseClick(back, Qt::LeftButton);
-    QVERIFY(page->toPlainText().contains(QStringLiteral("first page")));
-    QVERIFY(!back->isEnabled());
-    QVERIFY(forward->isEnabled());
-    QTest::mouseClick(forward, Qt::LeftButton);
-    QVERIFY(page->toPlainText().contains(QStringLiteral("Second page text")));
-    QVERIFY(!forward->isEnabled());
-    QTest::mouseClick(back, Qt::LeftButton);
-
-    // A link in the page leads to the other page, and the contents follow it.
-    QTextCursor link = page->document()->find(QStringLiteral("Go on"));
-    QVERIFY(!link.isNull());
-    link.setPosition(link.selectionStart() + 2);
-    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(link).center());
-    QVERIFY(page->toPlainText().contains(QStringLiteral("Second page text")));
-    QCOMPARE(contents->currentItem(), second);
-}
-
-void TestHelp::unreadableFileExplainsItself()
-{
-    QTemporaryDir dir;
-    const QString damaged = dir.filePath(QStringLiteral("damaged.chm"));
-    writeFile(damaged, QByteArray(4096, 'x'));
-    for (const QString& path : {dir.filePath(QStringLiteral("velm.chm")), damaged}) {
-        QVERIFY(!ChmFile(path).isOpen());
-        HelpWindow window(path);
-        auto* page = window.findChild<QTextBrowser*>(QStringLiteral("helpPage"));
-        QVERIFY(page);
-        const QString text = page->toPlainText();
-        QVERIFY2(text.contains(QStringLiteral("could not be opened")), qPrintable(text));
-        QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
-        QCOMPARE(
-            window.findChild<QTreeWidget*>(QStringLiteral("helpContents"))->topLevelItemCount(), 0);
-    }
-}
-
-// The program's own help: it compiles, holds every page listed, and no contents entry or
-// link inside it points at a page or place that is not there.
-void TestHelp::realHelpSourcesCompile()
-{
-#ifdef TAVIREL_DATA
-    const QDir sources(QStringLiteral(TAVIREL_DATA "/../help"));
-#else
-    const QDir sources;
-    QSKIP("the help sources are not known to this build");
-#endif
-    if (!sources.exists(QStringLiteral("velm.hhp")))
-        QSKIP("the help sources are not found");
-    QTemporaryDir dir;
-    const QStringList names = sources.entryList(
-        {QStringLiteral("*.html"), QStringLiteral("*.hh?"), QStringLiteral("*.css")}, QDir::Files);
-    for (const QString& name : names)
-        QVERIFY(QFile::copy(sources.filePath(name), dir.filePath(name)));
-    const QString error = compile(dir.path(), QStringLiteral("velm.hhp"));
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-
-    const ChmFile file(dir.filePath(QStringLiteral("velm.chm")));
-    QVERIFY(file.isOpen());
-    QCOMPARE(file.defaultPage(), QStringLiteral("/index.html"));
-    QSet<QString> held;
-    for (const QString& path : file.files())
-        held.insert(path.toLower());
-    for (const QString& name : names) {
-        if (!name.startsWith(QLatin1String("velm.")))
-            QVERIFY2(held.contains(u'/' + name.toLower()),
-                     qPrintable(name + " is not compiled in"));
-    }
-
-    // Every target is a page held, and a "#place" a name the page defines.
-    const auto checkTarget = [&](const QString& target, const QString& from) {
-        const QString path = ChmFile::normalisePath(target.section(u'#', 0, 0)).toLower();
-        const QString place = target.section(u'#', 1);
-        const QString where = from + " -> " + target;
-        QVERIFY2(held.contains(path), qPrintable(where));
-        if (!place.isEmpty()) {
-            const QByteArray html = file.read(path).value_or("");
-            QVERIFY2(html.contains("name=\"" + place.toUtf8() + '"'), qPrintable(where));
-        }
-    };
-    std::vector<HelpTopic> pending = file.contents();
-    QVERIFY(!pending.empty());
-    while (!pending.empty()) {
-        HelpTopic topic = std::move(pending.back());
-        pending.pop_back();
-        checkTarget(topic.local, QStringLiteral("contents"));
-        for (HelpTopic& child : topic.children)
-            pending.push_back(std::move(child));
-    }
-    static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
-    for (const QString& name : names) {
-        if (!name.endsWith(QLatin1String(".html")))
-            continue;
-        const QString html = QString::fromUtf8(file.read(u'/' + name).value_or(""));
-        for (auto it = href.globalMatch(html); it.hasNext();) {
-            const QString target = it.next().captured(1);
-            checkTarget(target.startsWith(u'#') ? name + target : target, name);
-        }
-    }
-}
 
 QTEST_MAIN(TestHelp)
 #include "tst_help.moc"

@@ -4,10 +4,9 @@
 
 #include <QHash>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
-
-#include <algorithm>
 
 // Checks the reference content as the program reads it: the databases built from data/ into the
 // program folder. Every failure names each offending entry, so the list can be worked through
@@ -17,7 +16,8 @@ namespace schema = data::schema;
 
 namespace {
 
-using Rows = QList<QVariantList>;
+using Row = QVariantMap; // column name (as selected) -> value
+using Rows = QList<Row>;
 
 const QStringList meridianWords{"Lung",        "Large Intestine", "Stomach",     "Spleen",
                                 "Heart",       "Small Intestine", "Bladder",     "Kidney",
@@ -30,9 +30,9 @@ Rows rows(data::Database& db, const QString& sql)
     Rows result;
     data::Statement statement(db, sql);
     while (statement.next()) {
-        QVariantList row;
+        Row row;
         for (int i = 0; i < statement.columnCount(); ++i)
-            row << statement.value(i);
+            row.insert(statement.columnName(i), statement.value(i));
         result << row;
     }
     if (!statement.errorString().isEmpty())
@@ -45,100 +45,108 @@ bool blank(const QVariant& value)
     return value.toString().trimmed().isEmpty();
 }
 
-QStringList items(const QVariant& value)
+// Both values present and the same number.
+bool same(const QVariant& a, const QVariant& b)
 {
-    QStringList words = value.toString().split(QLatin1Char(','));
-    for (QString& word : words)
-        word = word.trimmed();
-    return words;
+    return !a.isNull() && !b.isNull() && a.toInt() == b.toInt();
+}
+
+QStringList words(const QVariant& value)
+{
+    return value.toString().trimmed().split(QRegularExpression(QStringLiteral("\\s*,\\s*")));
+}
+
+// One fault: each %N of the text replaced by the Nth value.
+template <typename... Values> QString fault(const char* text, const Values&... values)
+{
+    return QString::fromUtf8(text).arg(QVariant(values).toString()...);
 }
 
 // A failure message is cut off after about a thousand characters, so every fault also goes to
 // the log on a line of its own.
 QString report(const QStringList& faults)
 {
-    for (const QString& fault : faults)
-        qWarning("%s", qPrintable(fault));
-    return QStringLiteral("%1 content fault(s), each logged above:\n%2")
-        .arg(faults.size())
-        .arg(faults.join('\n'));
+    for (const QString& line : faults)
+        qWarning("%s", qPrintable(line));
+    return fault("%1 content fault(s), each logged above:\n%2", faults.size(), faults.join('\n'));
 }
+#define VERIFY_NO_FAULTS(faults) QVERIFY2((faults).isEmpty(), qPrintable(report(faults)))
 
-// One category tree as the windows build it: the first `shown` level-1 rows in stored order;
-// under each, its level-2 rows (no3 = no1) in stored order. A level-2 row without a name puts
-// every entry of the chapter straight under the chapter; a named one takes the entries whose
-// kind2 is its no2. An entry reached on no path is missing from the tree, on two shown twice.
-struct Tree
+// One category tree as the windows build it (tables prefix + "kind1" and prefix + "kind2"): the
+// first `shown` level-1 rows in stored order; under each, its level-2 rows (no3 = no1). A level-2
+// row without a name puts every entry of the chapter straight under the chapter; a named one
+// takes the entries whose kind2 is its no2. An entry reached on no path is missing from the
+// tree, on two shown twice. `entries` selects name, kind1 and kind2 of every entry.
+QStringList treeFaults(data::Database& db, const QString& prefix, int shown, const QString& entries)
 {
-    QString level1, level2, entries, name, kind1, kind2;
-    int shown;
-};
-
-void checkTree(data::Database& db, const Tree& t, const QString& what, QStringList& faults)
-{
-    const Rows level1 = rows(db, QStringLiteral("SELECT kind1, no1 FROM %1 ORDER BY rowid LIMIT %2")
-                                     .arg(t.level1)
-                                     .arg(t.shown));
-    const Rows level2 =
-        rows(db, QStringLiteral("SELECT kind2, no2, no3 FROM %1 ORDER BY rowid").arg(t.level2));
-    const Rows entries = rows(db, QStringLiteral("SELECT %1, %2, %3 FROM %4 ORDER BY rowid")
-                                      .arg(t.name, t.kind1, t.kind2, t.entries));
-
+    QStringList faults;
+    const Rows chapters = rows(db, "SELECT kind1 AS name, no1 FROM " + prefix +
+                                       "kind1 ORDER BY rowid LIMIT " + QString::number(shown));
+    const Rows subs = rows(db, "SELECT kind2 AS name, no2, no3 FROM " + prefix + "kind2");
     QHash<QString, int> filled; // node name -> entries hanging under it
-    for (const QVariantList& entry : entries) {
+    for (const Row& entry : rows(db, entries)) {
         int paths = 0;
-        for (const QVariantList& category : level1) {
-            if (entry[1].isNull() || entry[1].toInt() != category[1].toInt())
-                continue;
-            for (const QVariantList& sub : level2) {
-                if (sub[2].isNull() || sub[2].toInt() != category[1].toInt())
+        for (const Row& chapter : chapters) {
+            for (const Row& sub : subs) {
+                if (!same(entry["kind1"], chapter["no1"]) || !same(sub["no3"], chapter["no1"]))
                     continue;
-                if (blank(sub[0])) {
+                if (blank(sub["name"]) || same(entry["kind2"], sub["no2"])) {
                     ++paths;
-                    ++filled[category[0].toString()];
-                } else if (!entry[2].isNull() && entry[2].toInt() == sub[1].toInt()) {
-                    ++paths;
-                    ++filled[sub[0].toString()];
+                    ++filled[(blank(sub["name"]) ? chapter : sub)["name"].toString()];
                 }
             }
         }
         if (paths != 1)
-            faults << QStringLiteral("%1 %2 (kind %3/%4): in %5 tree nodes, not one")
-                          .arg(what, entry[0].toString(), entry[1].toString(), entry[2].toString())
-                          .arg(paths);
+            faults << fault("%1 (kind %2/%3): in %4 tree nodes, not one", entry["name"],
+                            entry["kind1"], entry["kind2"], paths);
     }
 
     // Node names are the tree's keys: a name given twice would make one node unreachable.
-    QStringList names;
-    for (const QVariantList& category : level1) {
-        names << category[0].toString();
-        bool hasLevel2 = false, empty = false;
-        for (const QVariantList& sub : level2) {
-            if (sub[2].isNull() || sub[2].toInt() != category[1].toInt())
+    QSet<QString> names;
+    const auto node = [&](const QString& table, const QString& name, bool holds) {
+        if (names.contains(name))
+            faults << fault("%1kind1/2 name \"%2\": used for two categories", prefix, name);
+        names.insert(name);
+        if (holds && !filled.contains(name))
+            faults << fault("%1 \"%2\": holds nothing", table, name);
+    };
+    for (const Row& chapter : chapters) {
+        bool hasSub = false, unnamedSub = false;
+        for (const Row& sub : subs) {
+            if (!same(sub["no3"], chapter["no1"]))
                 continue;
-            hasLevel2 = true;
-            empty = empty || blank(sub[0]);
-            if (!blank(sub[0])) {
-                names << sub[0].toString();
-                if (!filled.contains(sub[0].toString()))
-                    faults << QStringLiteral("%1 sub-category \"%2\": holds nothing")
-                                  .arg(t.level2, sub[0].toString());
-            }
+            hasSub = true;
+            unnamedSub = unnamedSub || blank(sub["name"]);
+            if (!blank(sub["name"]))
+                node(prefix + "kind2", sub["name"].toString(), true);
         }
-        if (blank(category[0]) || !hasLevel2)
-            faults << QStringLiteral("%1 no1 %2: no name or no %3 row")
-                          .arg(t.level1, category[1].toString(), t.level2);
-        else if (empty && !filled.contains(category[0].toString()))
-            faults
-                << QStringLiteral("%1 \"%2\": holds nothing").arg(t.level1, category[0].toString());
+        const bool usable = hasSub && !blank(chapter["name"]);
+        if (!usable)
+            faults << fault("%1kind1 no1 %2: no name or no %1kind2 row", prefix, chapter["no1"]);
+        node(prefix + "kind1", chapter["name"].toString(), usable && unnamedSub);
     }
-    QSet<QString> seen;
-    for (const QString& name : std::as_const(names)) {
-        if (seen.contains(name))
-            faults << QStringLiteral("%1/%2 name \"%3\": used for two categories")
-                          .arg(t.level1, t.level2, name);
-        seen.insert(name);
+    return faults;
+}
+
+// Every selected column must hold something.
+void requireAll(const Row& row, const QVariant& name, QStringList& faults)
+{
+    for (auto field = row.cbegin(); field != row.cend(); ++field) {
+        if (blank(field.value()))
+            faults << fault("%1: %2 is empty", name, field.key());
     }
+}
+
+// Keys are unique ignoring case (seen maps each key in lower case to the entry that has it). Own
+// formulas list their herbs separated by commas, so no name may hold one.
+void requireKey(QHash<QString, QString>& seen, const char* column, const QString& key,
+                const QString& entry, QStringList& faults)
+{
+    if (seen.contains(key.toLower()))
+        faults << fault("%1 \"%2\": given again (first for %3)", column, key, seen[key.toLower()]);
+    seen.insert(key.toLower(), entry);
+    if (key == entry && key.contains(QLatin1Char(',')))
+        faults << fault("%1 \"%2\": contains a comma", column, key);
 }
 
 } // namespace
@@ -147,182 +155,108 @@ class TestContent : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void referenceIsComplete();
-    void namesAreKeys();
-    void herbFieldsFollowTheConventions();
-    void compositionsNameBuiltInHerbs();
-    void everyEntryHangsInOneTreeNode();
-    void everyHerbHasAPlate();
-
-private:
     data::Database m_ref;
     data::Database m_pictures;
-    Rows m_herbs;    // name1, name2, used, taste, meridians, dosage, functions, indications, picno
-    Rows m_formulas; // prename, precons, predosage, premethod, prefunction, preindication
+    Rows m_herbs;    // every column that may not be empty
+    Rows m_formulas; // likewise
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString folder = QStringLiteral(TAVIREL_PROGRAM_DIR "/");
+        const auto mode = data::Database::Mode::ReadOnly;
+        QVERIFY2(m_ref.open(folder + schema::refFileName, mode, schema::refPassword),
+                 qPrintable(m_ref.errorString()));
+        QVERIFY2(m_pictures.open(folder + schema::picFileName, mode, schema::picPassword),
+                 qPrintable(m_pictures.errorString()));
+        m_herbs = rows(m_ref, "SELECT name1, name2, used, taste, meridians, dosage, functions, "
+                              "indications, picno FROM tavirel ORDER BY rowid");
+        m_formulas = rows(m_ref, "SELECT prename, precons, predosage, premethod, prefunction, "
+                                 "preindication FROM pres ORDER BY rowid");
+    }
+
+    void countsAndCategoryTrees()
+    {
+        QStringList faults;
+        const QList<std::pair<QString, int>> counts{
+            {"tavirel", 300}, {"pres", 160}, {"kind1", 18}, {"preskind1", 20}};
+        for (const auto& [table, wanted] : counts) {
+            const int count = m_ref.scalar("SELECT count(*) FROM " + table).toInt();
+            if (count < wanted)
+                faults << fault("%1: %2 rows, at least %3 wanted", table, count, wanted);
+        }
+        faults << treeFaults(m_ref, "", 18,
+                             "SELECT 'herb ' || name1 AS name, kind1, kind2 FROM tavirel")
+               << treeFaults(
+                      m_ref, "pres", 20,
+                      "SELECT 'formula ' || prename AS name, prekind1 AS kind1, prekind2 AS kind2 "
+                      "FROM pres");
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    // Meridians and natures come from their vocabularies; every herb has a plate that decodes.
+    void everyHerbFollowsTheConventions()
+    {
+        QStringList faults;
+        QHash<QString, QString> names, picnos;
+        for (const Row& herb : std::as_const(m_herbs)) {
+            const QString name = herb["name1"].toString();
+            requireAll(herb, name, faults);
+            requireKey(names, "name1", name, name, faults);
+            requireKey(picnos, "picno", herb["picno"].toString(), name, faults);
+            for (const QString& word : words(herb["meridians"])) {
+                if (!meridianWords.contains(word) && !blank(herb["meridians"]))
+                    faults << fault("herb %1: meridian \"%2\" is not a channel name", name, word);
+            }
+            QStringList taste = words(herb["taste"]);
+            if (taste.size() > 1 && taste.last().compare("toxic", Qt::CaseInsensitive) == 0)
+                taste.removeLast();
+            if (!natureWords.contains(taste.last().toLower()) && !blank(herb["taste"]))
+                faults << fault("herb %1: taste \"%2\" does not end in a nature", name,
+                                herb["taste"]);
+
+            const QString file = herb["picno"].toString() + QStringLiteral(".jpg");
+            const QByteArray bytes =
+                m_pictures.scalar("SELECT Image FROM images WHERE Name = ?", {file}).toByteArray();
+            const int width = QImage::fromData(bytes).width(); // 0 when it does not decode
+            if (!blank(herb["picno"]) && (width < 360 || width > 480))
+                faults << fault("herb %1: picture %2 is %3", name, file,
+                                bytes.isEmpty() ? "missing"
+                                                : fault("%1 pixels wide, not 360 to 480", width));
+        }
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    // Compositions name built-in herbs by picture number, with as many dosages, at most 40.
+    void everyFormulaFollowsTheConventions()
+    {
+        QSet<QString> picnos;
+        for (const Row& herb : std::as_const(m_herbs))
+            picnos << herb["picno"].toString();
+        QStringList faults;
+        QHash<QString, QString> names;
+        for (const Row& formula : std::as_const(m_formulas)) {
+            const QString name = formula["prename"].toString();
+            requireAll(formula, name, faults);
+            requireKey(names, "prename", name, name, faults);
+            const QStringList herbs = formula["precons"].toString().split(QLatin1Char(','));
+            const QStringList grams = words(formula["predosage"]);
+            for (const QString& picno : herbs) {
+                if (!picnos.contains(picno))
+                    faults << fault("formula %1: no herb has picno \"%2\"", name, picno);
+            }
+            if (herbs.size() != grams.size())
+                faults << fault("formula %1: %2 herbs but %3 dosages", name, herbs.size(),
+                                grams.size());
+            if (herbs.size() > 40)
+                faults << fault("formula %1: %2 herbs, at most 40 fit", name, herbs.size());
+            if (grams.contains(QString()))
+                faults << fault("formula %1: an empty dosage in \"%2\"", name,
+                                formula["predosage"]);
+        }
+        VERIFY_NO_FAULTS(faults);
+    }
 };
-
-void TestContent::initTestCase()
-{
-    const QString folder = QStringLiteral(TAVIREL_PROGRAM_DIR "/");
-    QVERIFY2(m_ref.open(folder + schema::refFileName, data::Database::Mode::ReadOnly,
-                        schema::refPassword),
-             qPrintable(m_ref.errorString()));
-    QVERIFY2(m_pictures.open(folder + schema::picFileName, data::Database::Mode::ReadOnly,
-                             schema::picPassword),
-             qPrintable(m_pictures.errorString()));
-    m_herbs =
-        rows(m_ref, "SELECT name1, name2, used, taste, meridians, dosage, functions, indications, "
-                    "picno FROM tavirel ORDER BY rowid");
-    m_formulas =
-        rows(m_ref, "SELECT prename, precons, predosage, premethod, prefunction, preindication "
-                    "FROM pres ORDER BY rowid");
-}
-
-void TestContent::referenceIsComplete()
-{
-    QStringList faults;
-    const auto atLeast = [&](const QString& table, int wanted) {
-        const int count =
-            m_ref.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
-        if (count < wanted)
-            faults << QStringLiteral("%1: %2 rows, at least %3 wanted")
-                          .arg(table)
-                          .arg(count)
-                          .arg(wanted);
-    };
-    atLeast("tavirel", 300);
-    atLeast("pres", 160);
-    atLeast("kind1", 18);
-    atLeast("preskind1", 20);
-
-    const QStringList herbFields{"name1",  "name2",     "used",        "taste", "meridians",
-                                 "dosage", "functions", "indications", "picno"};
-    for (const QVariantList& herb : std::as_const(m_herbs)) {
-        for (int i = 0; i < herbFields.size(); ++i) {
-            if (blank(herb[i]))
-                faults << QStringLiteral("herb %1: %2 is empty")
-                              .arg(herb[0].toString(), herbFields[i]);
-        }
-    }
-    const QStringList formulaFields{"prename",   "precons",     "predosage",
-                                    "premethod", "prefunction", "preindication"};
-    for (const QVariantList& formula : std::as_const(m_formulas)) {
-        for (int i = 0; i < formulaFields.size(); ++i) {
-            if (blank(formula[i]))
-                faults << QStringLiteral("formula %1: %2 is empty")
-                              .arg(formula[0].toString(), formulaFields[i]);
-        }
-    }
-    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
-}
-
-void TestContent::namesAreKeys()
-{
-    QStringList faults;
-    const auto keys = [&](const Rows& table, int column, const QString& what, bool noComma) {
-        QHash<QString, QString> seen;
-        for (const QVariantList& row : table) {
-            const QString key = row[column].toString();
-            if (seen.contains(key.toLower()))
-                faults << QStringLiteral("%1 \"%2\": given again (first for %3)")
-                              .arg(what, key, seen.value(key.toLower()));
-            seen.insert(key.toLower(), row[0].toString());
-            if (noComma && key.contains(QLatin1Char(',')))
-                faults << QStringLiteral("%1 \"%2\": contains a comma").arg(what, key);
-        }
-    };
-    keys(m_herbs, 0, "herb name1", true);
-    keys(m_herbs, 8, "herb picno", false);
-    keys(m_formulas, 0, "formula prename", true);
-    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
-}
-
-void TestContent::herbFieldsFollowTheConventions()
-{
-    QStringList faults;
-    for (const QVariantList& herb : std::as_const(m_herbs)) {
-        const QString name = herb[0].toString();
-        if (blank(herb[3]) || blank(herb[4]))
-            continue; // reported as empty
-        for (const QString& word : items(herb[4])) {
-            if (!meridianWords.contains(word))
-                faults << QStringLiteral("herb %1: meridian \"%2\" is not a channel name")
-                              .arg(name, word);
-        }
-        QStringList taste = items(herb[3]);
-        if (taste.size() > 1 && taste.last().compare("toxic", Qt::CaseInsensitive) == 0)
-            taste.removeLast();
-        if (!natureWords.contains(taste.last().toLower()))
-            faults << QStringLiteral("herb %1: taste \"%2\" does not end in a nature")
-                          .arg(name, herb[3].toString());
-    }
-    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
-}
-
-void TestContent::compositionsNameBuiltInHerbs()
-{
-    QSet<QString> picnos;
-    for (const QVariantList& herb : std::as_const(m_herbs))
-        picnos.insert(herb[8].toString());
-    QStringList faults;
-    for (const QVariantList& formula : std::as_const(m_formulas)) {
-        const QString name = formula[0].toString();
-        const QStringList herbs = formula[1].toString().split(QLatin1Char(','));
-        const QStringList grams = formula[2].toString().split(QLatin1Char(','));
-        for (const QString& picno : herbs) {
-            if (!picnos.contains(picno))
-                faults << QStringLiteral("formula %1: no herb has picno \"%2\"").arg(name, picno);
-        }
-        if (herbs.size() != grams.size())
-            faults << QStringLiteral("formula %1: %2 herbs but %3 dosages")
-                          .arg(name)
-                          .arg(herbs.size())
-                          .arg(grams.size());
-        if (herbs.size() > 40)
-            faults << QStringLiteral("formula %1: %2 herbs, at most 40 fit")
-                          .arg(name)
-                          .arg(herbs.size());
-        if (std::any_of(grams.cbegin(), grams.cend(),
-                        [](const QString& g) { return g.trimmed().isEmpty(); }))
-            faults << QStringLiteral("formula %1: an empty dosage in \"%2\"")
-                          .arg(name, formula[2].toString());
-    }
-    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
-}
-
-void TestContent::everyEntryHangsInOneTreeNode()
-{
-    QStringList faults;
-    checkTree(m_ref, {"kind1", "kind2", "tavirel", "name1", "kind1", "kind2", 18}, "herb", faults);
-    checkTree(m_ref, {"preskind1", "preskind2", "pres", "prename", "prekind1", "prekind2", 20},
-              "formula", faults);
-    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
-}
-
-void TestContent::everyHerbHasAPlate()
-{
-    QStringList faults;
-    for (const QVariantList& herb : std::as_const(m_herbs)) {
-        if (blank(herb[8]))
-            continue; // reported as empty
-        const QString file = herb[8].toString() + QStringLiteral(".jpg");
-        const QByteArray bytes =
-            m_pictures.scalar("SELECT Image FROM images WHERE Name = ?", {file}).toByteArray();
-        const QImage picture = QImage::fromData(bytes);
-        if (bytes.isEmpty())
-            faults << QStringLiteral("herb %1: no picture %2").arg(herb[0].toString(), file);
-        else if (picture.isNull())
-            faults << QStringLiteral("herb %1: picture %2 does not decode")
-                          .arg(herb[0].toString(), file);
-        else if (picture.width() < 360 || picture.width() > 480)
-            faults << QStringLiteral("herb %1: picture %2 is %3 pixels wide, not 360 to 480")
-                          .arg(herb[0].toString(), file)
-                          .arg(picture.width());
-    }
-    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
-}
 
 QTEST_MAIN(TestContent)
 #include "tst_content.moc"
