@@ -2,6 +2,7 @@
 #include "AddFormulaWindow.h"
 
 #include "DosageEditor.h"
+#include "EditorMessages.h"
 #include "app/AppContext.h"
 #include "app/CenterForm.h"
 #include "app/MessageBox.h"
@@ -19,12 +20,10 @@ using data::RecordSet;
 
 namespace {
 
-const QString allInformationsMessage = QStringLiteral("Should Input All Informations!");
 const QString addHerbMessage = QStringLiteral("Should Add Herb!");
 const QString inputDosageMessage = QStringLiteral("Should Input Dosage!");
 const QString nameInUseMessage =
     QStringLiteral("This prescription name is alreadly in datebase! Please change.");
-const QString addAnotherQuestion = QStringLiteral("Added completely! Add another?");
 
 // A composition is stored as two lists joined by commas, and read back by splitting them at
 // every comma: an entry holding one would fall apart and shift every entry after it.
@@ -76,7 +75,7 @@ void AddFormulaWindow::save()
                                                .arg(m_context.ownDb().errorString()));
         return;
     }
-    if (app::MessageBox::question(this, addAnotherQuestion)) {
+    if (app::MessageBox::question(this, messages::addAnother)) {
         clearForNext();
         return;
     }
@@ -88,7 +87,7 @@ bool AddFormulaWindow::checkBoxes()
 {
     if (m_name->text().isEmpty() || m_method->text().isEmpty() ||
         m_function->toPlainText().isEmpty() || m_indication->toPlainText().isEmpty()) {
-        app::MessageBox::information(this, allInformationsMessage);
+        app::MessageBox::information(this, messages::allInformations);
         return false;
     }
     return true;

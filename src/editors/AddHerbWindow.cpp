@@ -1,4 +1,5 @@
 #include "AddHerbWindow.h"
+#include "EditorMessages.h"
 
 #include "InputLimit.h"
 #include "app/AppContext.h"
@@ -55,10 +56,8 @@ constexpr Field fields[] = {
 const char* const writeOrder[] = {"name1",     "name2",     "source",      "used",   "taste",
                                   "meridians", "functions", "indications", "dosage", "coutions"};
 
-const QString allInformationsMessage = QStringLiteral("Should Input All Informations!");
 const QString nameInUseMessage =
     QStringLiteral("This herb name is alreadly in datebase! Please change.");
-const QString addAnotherQuestion = QStringLiteral("Added completely! Add another?");
 // Own formulas keep their herbs' names joined by commas, so a name with one would fall apart.
 const QString commaMessage =
     QStringLiteral("A Pinyin name can not contain a comma (\",\"): your own formulas list "
@@ -210,7 +209,7 @@ void AddHerbWindow::save()
 {
     for (const Box& box : m_boxes) {
         if (boxText(box.widget).isEmpty()) {
-            app::MessageBox::information(this, allInformationsMessage);
+            app::MessageBox::information(this, messages::allInformations);
             return;
         }
     }
@@ -227,7 +226,7 @@ void AddHerbWindow::save()
             QStringLiteral("The herb could not be saved: %1").arg(m_context.ownDb().errorString()));
         return;
     }
-    if (app::MessageBox::question(this, addAnotherQuestion)) {
+    if (app::MessageBox::question(this, messages::addAnother)) {
         clearBoxes();
         return;
     }
