@@ -1,6 +1,6 @@
 #include "AddHerbWindow.h"
-#include "EditorMessages.h"
 
+#include "EditorMessages.h"
 #include "InputLimit.h"
 #include "app/AppContext.h"
 #include "app/Buttons.h"
