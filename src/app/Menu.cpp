@@ -1,6 +1,7 @@
 #include "Menu.h"
 
 #include "AppContext.h"
+#include "LinkLabel.h"
 #include "Links.h"
 #include "MenuBackground.h"
 #include "ModalOpener.h"
@@ -91,8 +92,9 @@ button::SkinButton* Menu::addButton(const QString& name, const QString& caption)
 
 QLabel* Menu::addLink(const QString& name, const QString& text)
 {
-    auto* label = new QLabel(text, this);
+    auto* label = new LinkLabel(text, this);
     label->setObjectName(name);
+    connect(label, &LinkLabel::activated, this, [this, label] { openLink(label); });
     label->setMouseTracking(true);
     label->installEventFilter(this);
     setLinkColour(label, linkColour);

@@ -76,34 +76,45 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, Icon i
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
 
-    QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setText(text);
+    const std::unique_ptr<QMessageBox> box = build(parent, text, icon, buttons);
+    if (buttons == Buttons::YesNo)
+        return box->exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    box->exec();
+    return Answer::Ok;
+}
+
+std::unique_ptr<QMessageBox> MessageBox::build(QWidget* parent, const QString& text, Icon icon,
+                                               Buttons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title);
+    // Messages quote names and error texts as they are; markup in them is never rendered.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
     switch (icon) {
     case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
+        box->setIcon(QMessageBox::NoIcon);
         break;
     case Icon::Information:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     case Icon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case Icon::Question:
-        box.setIcon(QMessageBox::Question);
+        box->setIcon(QMessageBox::Question);
         break;
     case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
+        box->setIcon(QMessageBox::Critical);
         break;
     }
     if (buttons == Buttons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return Answer::Ok;
+    return box;
 }
 
 } // namespace tavirel::app

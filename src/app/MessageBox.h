@@ -3,6 +3,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
+
 class QWidget;
 
 namespace tavirel::app {
@@ -38,6 +42,10 @@ public:
     static void setTestMode(bool on);
     static void setNextAnswer(Answer answer);
     static QList<Shown> takeShown();
+
+    // The box as it is shown outside test mode.
+    static std::unique_ptr<QMessageBox> build(QWidget* parent, const QString& text, Icon icon,
+                                              Buttons buttons);
 
 private:
     static Answer show(QWidget* parent, const QString& text, Icon icon, Buttons buttons);

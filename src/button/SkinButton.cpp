@@ -4,6 +4,7 @@
 
 #include "CaptionLayout.h"
 #include "InputCodes.h"
+#include "SkinButtonAccessible.h"
 #include "Styles.h"
 #include "Surface.h"
 
@@ -49,6 +50,7 @@ SkinButton::SkinButton(QWidget* parent, const QString& displayName) : QWidget(pa
     m_overTimer->setTimerType(Qt::PreciseTimer);
     connect(m_overTimer, &QTimer::timeout, this, &SkinButton::overTimerTick);
     initProperties(displayName);
+    installSkinButtonAccessibility();
 }
 
 SkinButton::~SkinButton()
@@ -119,6 +121,16 @@ void SkinButton::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, m_rec.surface);
+    // The dotted frame of the face can vanish on mid-tone colours; a light and a dark line
+    // over it show the focus on any face.
+    if (m_rec.hasFocus && m_rec.showFocusRect && isEnabled()) {
+        const Rect& f = m_rec.focusRect;
+        const QRect ring = QRect(QPoint(f.left, f.top), QPoint(f.right - 1, f.bottom - 1));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(ring.adjusted(-1, -1, 1, 1));
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(ring);
+    }
 }
 
 void SkinButton::resizeStep()
@@ -256,8 +268,13 @@ bool SkinButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut &&
         static_cast<QShortcutEvent*>(event)->shortcutId() == m_shortcutId) {
-        m_rec.lastButton = 1;
-        clickHandling();
+        // A key that several controls share only moves the focus, one control per press, as
+        // a standard push button does; clicking on it could end the program by surprise.
+        if (static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+        click();
         return true;
     }
     return QWidget::event(event);
@@ -336,6 +353,12 @@ void SkinButton::mouseReleaseEvent(QMouseEvent* event)
         clickHandling();
 }
 
+void SkinButton::click()
+{
+    m_rec.lastButton = 1;
+    clickHandling();
+}
+
 void SkinButton::clickHandling()
 {
     if (m_rec.lastButton != 1 || !m_rec.enabled)
@@ -367,6 +390,11 @@ void SkinButton::keyPressEvent(QKeyEvent* event)
     case keySpace:
         Redraw(statePressed, false);
         break;
+    case keyEnter:
+        // Enter presses the focused button, so every button works from the keyboard alone.
+        if (!event->isAutoRepeat())
+            click();
+        break;
     case keyLeft:
     case keyUp:
         focusNextPrevChild(false);
@@ -383,7 +411,7 @@ void SkinButton::keyPressEvent(QKeyEvent* event)
         int keyAscii = event->text().at(0).unicode();
         emit KeyPress(keyAscii);
     }
-    // Other keys (Enter and Escape among them) are left to the window.
+    // Other keys (Escape among them) are left to the window.
     if (!handled)
         event->ignore();
 }

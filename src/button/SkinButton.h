@@ -105,6 +105,8 @@ public:
     const QImage& image() const { return m_rec.surface; }
     bool isOver() const { return m_rec.isOver; }
     QChar accessKey() const { return m_accessKey; }
+    // Clicks as the access key does (needs Enabled); the screen reader's press action.
+    void click();
 
 Q_SIGNALS:
     void Click();

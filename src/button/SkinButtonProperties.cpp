@@ -1,5 +1,7 @@
 #include "SkinButton.h"
 
+#include <QAccessible>
+
 #include "CaptionLayout.h"
 #include "InputCodes.h"
 
@@ -75,6 +77,10 @@ void SkinButton::setCaption(const QString& caption)
     SetAccessKeys();
     CalcCaptionRect(m_rec);
     Redraw(stateNormal, true);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     emit propertyChanged(QStringLiteral("Caption"));
 }
 

@@ -3,6 +3,7 @@
 #include "FormulaWindow.h"
 #include "app/AppContext.h"
 #include "app/Buttons.h"
+#include "app/EnterKey.h"
 #include "app/MessageBox.h"
 #include "data/Database.h"
 #include "data/RecordSet.h"
@@ -26,6 +27,7 @@ QWidget* FormulaWindow::buildOwnTab()
     m_own->setAccessibleName(QStringLiteral("Your own formulas"));
     caption->setBuddy(m_own);
     connect(m_own, &QListWidget::itemDoubleClicked, this, &FormulaWindow::ownFormulaDoubleClicked);
+    app::onEnter(m_own, [this] { ownFormulaDoubleClicked(); });
     m_delete = app::makeButton(tab, QStringLiteral("Command7"), QStringLiteral("Delete"));
     app::onClick(m_delete, this, [this] { deleteOwnFormula(); });
 

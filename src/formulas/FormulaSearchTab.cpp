@@ -4,6 +4,8 @@
 #include "FormulaWindow.h"
 #include "app/AppContext.h"
 #include "app/Buttons.h"
+#include "app/CommonMessages.h"
+#include "app/EnterKey.h"
 #include "app/MessageBox.h"
 #include "data/RecordSet.h"
 #include "data/Statement.h"
@@ -53,6 +55,7 @@ QWidget* FormulaWindow::buildSearchTab()
     hint->setBuddy(m_found);
     connect(m_found, &QListWidget::itemDoubleClicked, this,
             &FormulaWindow::foundFormulaDoubleClicked);
+    app::onEnter(m_found, [this] { foundFormulaDoubleClicked(); });
 
     auto* fieldRow = new QHBoxLayout;
     fieldRow->addWidget(m_field, 1);
@@ -94,6 +97,13 @@ void FormulaWindow::search()
     RecordSet own(m_context.ownDb(), queries->own, RecordSet::Kind::Snapshot, pattern);
     for (own.moveFirst(); !own.eof(); own.moveNext())
         m_found->addItem(own.text(QStringLiteral("name")));
+    // A query that failed found nothing because it did not run: say so, and why.
+    for (const RecordSet* rows : {&builtIn, &own}) {
+        if (!rows->isValid()) {
+            app::MessageBox::exclamation(this, app::messages::searchFailed(rows->errorString()));
+            return;
+        }
+    }
     if (builtIn.recordCount() == 0 && own.recordCount() == 0)
         app::MessageBox::information(this, messages::nothingFound);
 }

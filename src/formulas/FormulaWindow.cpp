@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
+#include "app/EnterKey.h"
 #include "data/RecordSet.h"
 #include "herbs/CategoryTree.h"
 #include "herbs/HerbDetailsPanel.h"
@@ -102,6 +103,7 @@ QWidget* FormulaWindow::buildTreeTab()
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { nodeClicked(node); });
+    app::onEnter(m_tree, [this] { nodeClicked(m_tree->currentItem()); });
 
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(
@@ -114,7 +116,8 @@ QWidget* FormulaWindow::buildRightHalf()
 {
     auto* half = new QWidget(this);
     m_name = label(half, QStringLiteral("Label2"), QString());
-    m_name->setAccessibleName(QStringLiteral("Formula shown"));
+    m_name->setAccessibleDescription(QStringLiteral("Formula shown"));
+    m_name->setTextFormat(Qt::PlainText);
     QFont heading = m_name->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.4);
     heading.setBold(true);
@@ -202,6 +205,7 @@ void FormulaWindow::pickTabChanged()
         m_searchSuppressed = true;
         m_field->setCurrentIndex(0); // "All Category", without searching
         m_searchSuppressed = false;
+        m_keyWord->setFocus(Qt::TabFocusReason); // ready to type, as in the herb window
     }
 }
 

@@ -69,7 +69,9 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
 
     m_pinyin = new QLabel(this);
     m_pinyin->setObjectName(n.pinyin);
-    m_pinyin->setAccessibleName(QStringLiteral("Pinyin name"));
+    // A screen reader reads the herb's name itself; what the heading is, is its description.
+    m_pinyin->setAccessibleDescription(QStringLiteral("Pinyin name"));
+    m_pinyin->setTextFormat(Qt::PlainText);
     QFont heading = m_pinyin->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.5);
     heading.setBold(true);
@@ -78,7 +80,8 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
 
     m_latin = new QLabel(this);
     m_latin->setObjectName(n.latin);
-    m_latin->setAccessibleName(QStringLiteral("Latin name"));
+    m_latin->setAccessibleDescription(QStringLiteral("Latin name"));
+    m_latin->setTextFormat(Qt::PlainText);
     QFont latinFont = m_latin->font();
     latinFont.setPointSizeF(latinFont.pointSizeF() * 1.25);
     latinFont.setItalic(true);

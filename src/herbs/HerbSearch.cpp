@@ -79,12 +79,4 @@ QString herbSearchEntry(const QString& name1, const QString& name2, bool latin)
     return latin ? name2 + QStringLiteral(" (") + name1 + QLatin1Char(')') : name1;
 }
 
-QString herbNameFromEntry(const QString& entry)
-{
-    const qsizetype open = entry.lastIndexOf(QStringLiteral(" ("));
-    if (entry.endsWith(QLatin1Char(')')) && open >= 0)
-        return entry.mid(open + 2, entry.size() - open - 3);
-    return entry;
-}
-
 } // namespace tavirel::herbs

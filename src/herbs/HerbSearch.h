@@ -18,8 +18,7 @@ struct HerbSearchQueries
 
 QStringList herbSearchFields();
 std::optional<HerbSearchQueries> herbSearchQueries(const QString& field);
-// The entry listed for a row, and the Pinyin name back from an entry.
+// The entry listed for a row.
 QString herbSearchEntry(const QString& name1, const QString& name2, bool latin);
-QString herbNameFromEntry(const QString& entry);
 
 } // namespace tavirel::herbs

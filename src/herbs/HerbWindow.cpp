@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
+#include "app/EnterKey.h"
 #include "app/MessageBox.h"
 #include "data/RecordSet.h"
 #include "picture/HerbPicture.h"
@@ -71,11 +72,13 @@ QWidget* HerbWindow::buildSelectTab()
     m_tree->setUniformRowHeights(true);
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { nodeClicked(node); });
+    app::onEnter(m_tree, [this] { nodeClicked(m_tree->currentItem()); });
 
     m_names = new QListWidget(tab);
     m_names->setObjectName(QStringLiteral("List1"));
     m_names->setAccessibleName(QStringLiteral("Herb names"));
     connect(m_names, &QListWidget::itemDoubleClicked, this, &HerbWindow::listDoubleClicked);
+    app::onEnter(m_names, [this] { listDoubleClicked(); });
 
     m_lookup = new QLineEdit(tab);
     m_lookup->setObjectName(QStringLiteral("Text10"));
@@ -226,7 +229,15 @@ void HerbWindow::showPickedHerb(bool found)
         m_tabs->setCurrentIndex(1);
         return;
     }
+    forgetPickedHerb();
     app::MessageBox::information(this, messages::noInformation);
+}
+
+void HerbWindow::forgetPickedHerb()
+{
+    // The shared herb records still stand on whatever the failed lookup left current; the
+    // details tab must not show that herb as if it had been picked.
+    m_context.values.detailSource = 0;
 }
 
 void HerbWindow::toggleNames()
@@ -264,6 +275,7 @@ void HerbWindow::tabChanged(int tab)
         m_searchSuppressed = true;
         m_field->setCurrentIndex(0);
         m_searchSuppressed = false;
+        m_keyWord->setFocus(Qt::TabFocusReason);
     }
     showDetails();
 }

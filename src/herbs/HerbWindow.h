@@ -44,6 +44,7 @@ private:
     void nodeClicked(QTreeWidgetItem* node);
     void listDoubleClicked();
     void showPickedHerb(bool found);
+    void forgetPickedHerb();
     void toggleNames();
     void fillNameList(const QString& column);
     void lookup(const QString& typed);

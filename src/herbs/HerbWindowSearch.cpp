@@ -5,6 +5,8 @@
 #include "KeyWordFilter.h"
 #include "app/AppContext.h"
 #include "app/Buttons.h"
+#include "app/CommonMessages.h"
+#include "app/EnterKey.h"
 #include "app/MessageBox.h"
 #include "data/RecordSet.h"
 #include "data/Statement.h"
@@ -47,6 +49,7 @@ QWidget* HerbWindow::buildSearchTab()
     m_found->setObjectName(QStringLiteral("List2"));
     m_found->setAccessibleName(QStringLiteral("Herbs found"));
     connect(m_found, &QListWidget::itemDoubleClicked, this, &HerbWindow::foundHerbDoubleClicked);
+    app::onEnter(m_found, [this] { foundHerbDoubleClicked(); });
     auto* hint = new QLabel(QStringLiteral("Show detail by double  clicking the herb name"), tab);
     hint->setObjectName(QStringLiteral("Label16"));
 
@@ -93,13 +96,25 @@ void HerbWindow::search()
     RecordSet builtIn(m_context.refDb(), queries->builtIn, RecordSet::Kind::Snapshot, pattern);
     m_found->clear();
     const auto list = [&](RecordSet& rows) {
-        for (rows.moveFirst(); !rows.eof(); rows.moveNext())
-            m_found->addItem(herbSearchEntry(rows.text(QStringLiteral("name1")),
-                                             rows.text(QStringLiteral("name2")), queries->latin));
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            const QString name1 = rows.text(QStringLiteral("name1"));
+            auto* entry = new QListWidgetItem(
+                herbSearchEntry(name1, rows.text(QStringLiteral("name2")), queries->latin));
+            // The herb is read back from here, never parsed out of the entry's text.
+            entry->setData(Qt::UserRole, name1);
+            m_found->addItem(entry);
+        }
     };
     list(builtIn);
     RecordSet own(m_context.ownDb(), queries->own, RecordSet::Kind::Snapshot, pattern);
     list(own);
+    // A query that failed found nothing because it did not run: say so, and why.
+    for (const RecordSet* rows : {&builtIn, &own}) {
+        if (!rows->isValid()) {
+            app::MessageBox::exclamation(this, app::messages::searchFailed(rows->errorString()));
+            return;
+        }
+    }
     if (builtIn.recordCount() == 0 && own.recordCount() == 0)
         app::MessageBox::information(this, messages::nothingFound);
 }
@@ -109,7 +124,7 @@ void HerbWindow::foundHerbDoubleClicked()
     QListWidgetItem* item = m_found->currentItem();
     if (!item || !item->isSelected())
         return;
-    m_context.values.currentHerbName = herbNameFromEntry(item->text());
+    m_context.values.currentHerbName = item->data(Qt::UserRole).toString();
     const QString& name = m_context.values.currentHerbName;
 
     RecordSet& herbs = m_context.herbRecords();
@@ -127,6 +142,7 @@ void HerbWindow::foundHerbDoubleClicked()
         m_tabs->setCurrentIndex(1);
         return;
     }
+    forgetPickedHerb();
     app::MessageBox::information(this, messages::noInformation);
 }
 
@@ -140,6 +156,7 @@ QWidget* HerbWindow::buildOwnTab()
     m_own->setObjectName(QStringLiteral("List3"));
     m_own->setAccessibleName(QStringLiteral("Your own herbs"));
     connect(m_own, &QListWidget::itemDoubleClicked, this, &HerbWindow::ownHerbDoubleClicked);
+    app::onEnter(m_own, [this] { ownHerbDoubleClicked(); });
     m_delete = app::makeButton(tab, QStringLiteral("Command7"), QStringLiteral("Delete"));
     app::onClick(m_delete, this, [this] { deleteOwnHerb(); });
     QWidget* exitButton = app::makeButton(tab, QStringLiteral("Command6"), QStringLiteral("Exit"));

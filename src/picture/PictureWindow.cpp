@@ -80,6 +80,9 @@ void PictureWindow::showPicture(const QImage& image)
     m_exit->move(picture.x() + picture.width() - exitInset.width(),
                  picture.y() + picture.height() - exitInset.height());
     m_exit->raise();
+    // Centred at its design size while loading; now that it has the picture's size, centred
+    // again so that it grows about the middle of the screen, not from a corner.
+    app::CenterForm(this);
 }
 
 // Qt sizes a window by its client area; the outer size is reached by taking off the frame the
@@ -99,7 +102,10 @@ void PictureWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     fitOuterSize();
     // Some window systems report the frame a moment after showing.
-    QTimer::singleShot(0, this, &PictureWindow::fitOuterSize);
+    QTimer::singleShot(0, this, [this] {
+        fitOuterSize();
+        app::CenterForm(this);
+    });
 }
 
 } // namespace tavirel::picture

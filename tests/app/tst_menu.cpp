@@ -5,6 +5,7 @@
 #include "button/SkinButton.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPointer>
@@ -42,6 +43,9 @@ private Q_SLOTS:
     void helpAndExit();
     void linksFollowThePointer();
     void linksOpenTheSiteAndTheMail();
+    void sharedAccessKeyOnlyMovesTheFocus();
+    void linksWorkFromTheKeyboard();
+    void shownWindowIsCentredByItsFrame();
 
 private:
     std::unique_ptr<tavirel::test::ProgramFolder> m_folder;
@@ -79,8 +83,11 @@ void TestMenu::centerFormCentresAnyWindow()
     window.resize(size);
     tavirel::app::CenterForm(&window);
     const QRect screen = window.screen()->geometry();
-    const QPointF exact(screen.width() / 2.0 - size.width() / 2.0,
-                        screen.height() / 2.0 - size.height() / 2.0);
+    // Not shown yet: centred by the outer size it will have, the frame the menu has.
+    const QSize outer =
+        size + (m_startup->menu().frameGeometry().size() - m_startup->menu().geometry().size());
+    const QPointF exact(screen.width() / 2.0 - outer.width() / 2.0,
+                        screen.height() / 2.0 - outer.height() / 2.0);
     QVERIFY(qAbs(window.x() - exact.x()) <= 0.5);
     QVERIFY(qAbs(window.y() - exact.y()) <= 0.5);
     if (size.width() > screen.width())
@@ -126,10 +133,13 @@ void TestMenu::buttonsOpenTheirWindowsAfresh()
     for (const auto& opened : recorder.opened) {
         QCOMPARE(opened.name, window);
         QCOMPARE(opened.caption, caption);
-        // Centred exactly, as CenterForm places windows of any size (odd ones by half a pixel).
+        // Centred exactly by the outer size, the frame as the menu has it (odd sizes by half a
+        // pixel).
         const QRect screen = m_startup->menu().screen()->geometry();
-        const QPointF exact((screen.width() - opened.size.width()) / 2.0,
-                            (screen.height() - opened.size.height()) / 2.0);
+        const QSize outer = opened.size + (m_startup->menu().frameGeometry().size() -
+                                           m_startup->menu().geometry().size());
+        const QPointF exact((screen.width() - outer.width()) / 2.0,
+                            (screen.height() - outer.height()) / 2.0);
         QVERIFY(qAbs(opened.position.x() - exact.x()) <= 0.5);
         QVERIFY(qAbs(opened.position.y() - exact.y()) <= 0.5);
     }
@@ -233,6 +243,84 @@ void TestMenu::linksOpenTheSiteAndTheMail()
     QCOMPARE(catcher.urls.at(1),
              QUrl(QStringLiteral("mailto:%1?subject=Support").arg(mail->text())));
     QVERIFY(web->text().startsWith(QStringLiteral("https://")));
+}
+
+void TestMenu::sharedAccessKeyOnlyMovesTheFocus()
+{
+    // "H&elp" and "&Exit" share E: the key moves the focus between them and clicks nothing.
+    tavirel::test::ModalRecorder recorder;
+    Startup& s = *m_startup;
+    s.menu().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.menu()));
+    auto* help = control<SkinButton>(&s.menu(), "Command5");
+    auto* exitButton = control<SkinButton>(&s.menu(), "Command6");
+    QTest::keyClick(&s.menu(), Qt::Key_E, Qt::AltModifier);
+    QVERIFY(help->hasFocus() || exitButton->hasFocus());
+    QWidget* first = QApplication::focusWidget();
+    QTest::keyClick(&s.menu(), Qt::Key_E, Qt::AltModifier);
+    QVERIFY(help->hasFocus() || exitButton->hasFocus());
+    QVERIFY(QApplication::focusWidget() != first);
+    QTest::qWait(0);
+    QVERIFY(s.menu().isVisible());
+    QVERIFY(recorder.opened.isEmpty());
+
+    // Enter then presses the button that has the focus.
+    if (!help->hasFocus())
+        QTest::keyClick(&s.menu(), Qt::Key_E, Qt::AltModifier);
+    QVERIFY(help->hasFocus());
+    QTest::keyClick(help, Qt::Key_Return);
+    QCOMPARE(recorder.opened.size(), 1);
+    QCOMPARE(recorder.opened.first().name, QStringLiteral("HelpWindow"));
+    QVERIFY(s.menu().isVisible());
+}
+
+void TestMenu::linksWorkFromTheKeyboard()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    Startup& s = *m_startup;
+    s.menu().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.menu()));
+    auto* web = control<QLabel>(&s.menu(), "Label4");
+    auto* mail = control<QLabel>(&s.menu(), "Label5");
+    // Tab from the last button reaches both links, in their order.
+    control<SkinButton>(&s.menu(), "Command6")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), web);
+    QTest::keyClick(web, Qt::Key_Return);
+    QTest::keyClick(web, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), mail);
+    QTest::keyClick(mail, Qt::Key_Space);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    QCOMPARE(catcher.urls.size(), 2);
+    QCOMPARE(catcher.urls.at(0), QUrl(web->text()));
+    QVERIFY(catcher.urls.at(1).toString().startsWith(QStringLiteral("mailto:")));
+
+    // The link with the focus shows a frame: its picture differs from the one without.
+    const QImage focused = mail->grab().toImage();
+    web->setFocus();
+    QVERIFY(mail->grab().toImage() != focused);
+}
+
+void TestMenu::shownWindowIsCentredByItsFrame()
+{
+    bool centred = false;
+    tavirel::test::ModalRecorder recorder([&](QDialog& window) {
+        window.show();
+        const QRect screen = window.screen()->geometry();
+        // The frame's middle on the screen's middle (QRect::center rounds down).
+        centred = QTest::qWaitFor([&] {
+            const QRect outer = window.frameGeometry();
+            return qAbs(2 * outer.x() + outer.width() - screen.width()) <= 1 &&
+                   qAbs(2 * outer.y() + outer.height() - screen.height()) <= 1;
+        });
+        return int(QDialog::Rejected);
+    });
+    QTest::mouseClick(control<SkinButton>(&m_startup->menu(), "Command1"), Qt::LeftButton);
+    QCOMPARE(recorder.opened.size(), 1);
+    QVERIFY(centred);
 }
 
 QTEST_MAIN(TestMenu)

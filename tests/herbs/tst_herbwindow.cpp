@@ -1,5 +1,6 @@
 #include "app/Buttons.h"
 #include "app/MessageBox.h"
+#include "data/Database.h"
 #include "herbs/CategoryTree.h"
 #include "herbs/HerbWindow.h"
 #include "support/TestSupport.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -42,11 +44,21 @@ private Q_SLOTS:
     void searchMessagesAndTypingFilter();
     void ownHerbsListAndDelete();
     void noOwnHerbs();
+    void failedLookupLeavesTheDetailsEmpty();
+    void searchEntriesAreReadBackByTheirField();
+    void storedMarkupIsShownAsText();
+    void failedSearchIsReported();
+    void enterOpensWhatTheDoubleClickOpens();
 
 private:
     std::unique_ptr<tavirel::test::OpenProgram> m_program;
     std::unique_ptr<HerbWindow> m_window;
     QTabWidget* m_tabs = nullptr;
+
+    // Adds an own herb and opens the window afresh, as the user would after adding it.
+    void reopenWithOwnHerb(const QString& name1, const QString& name2);
+    // Searches the key word in the field picked, as the Go button does.
+    QListWidget* searchFor(const QString& field, const QString& word);
 };
 
 void TestHerbWindow::init()
@@ -359,6 +371,149 @@ void TestHerbWindow::noOwnHerbs()
     QVERIFY(!control<QWidget>(m_window.get(), "Command7")->isVisible());
     doubleClick(list, QStringLiteral("No yourown record!"));
     QCOMPARE(tabs->currentIndex(), 3);
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TestHerbWindow::reopenWithOwnHerb(const QString& name1, const QString& name2)
+{
+    m_window.reset();
+    QVERIFY(m_program->context().ownDb().exec(
+        QStringLiteral("INSERT INTO ownherb (name1, name2, source, used, taste, meridians, "
+                       "functions, indications, dosage, coutions) "
+                       "VALUES (?, ?, 'n', 'n', 'n', 'n', 'n', 'n', 'n', 'n')"),
+        {name1, name2}));
+    m_window = std::make_unique<HerbWindow>(m_program->context());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_tabs = control<QTabWidget>(m_window.get(), "SSTab1");
+}
+
+QListWidget* TestHerbWindow::searchFor(const QString& field, const QString& word)
+{
+    m_tabs->setCurrentIndex(2);
+    auto* combo = control<QComboBox>(m_window.get(), "Combo1");
+    control<QLineEdit>(m_window.get(), "Text1")->setText(word);
+    combo->setCurrentIndex(combo->findText(field));
+    QTest::mouseClick(control<QWidget>(m_window.get(), "Command2"), Qt::LeftButton);
+    return control<QListWidget>(m_window.get(), "List2");
+}
+
+void TestHerbWindow::failedLookupLeavesTheDetailsEmpty()
+{
+    auto* names = control<QListWidget>(m_window.get(), "List1");
+    doubleClick(names, QStringLiteral("Gui Zhi"));
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Gui Zhi"));
+
+    // A stale entry of the search list: the lookup fails on the shared herb records.
+    QListWidget* found = searchFor(QStringLiteral("Pinyin Name"), QStringLiteral("gui"));
+    auto* stale = new QListWidgetItem(QStringLiteral("Gone Herb"));
+    stale->setData(Qt::UserRole, QStringLiteral("Gone Herb"));
+    found->addItem(stale);
+    doubleClick(found, QStringLiteral("Gone Herb"));
+    QCOMPARE(shownTexts(), QStringList({noInformation}));
+    m_tabs->setCurrentIndex(1);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QString());
+    QCOMPARE(textOf(m_window.get(), "Text7"), QString());
+
+    // A herb without details, picked in the tree, is not shown either.
+    m_tabs->setCurrentIndex(0);
+    auto* view = control<QTreeWidget>(m_window.get(), "TreeView1");
+    clickNode(view, view->topLevelItem(0)->child(1)->child(1)); // "No Latin"
+    QCOMPARE(shownTexts(), QStringList({noInformation}));
+    m_tabs->setCurrentIndex(1);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QString());
+}
+
+void TestHerbWindow::searchEntriesAreReadBackByTheirField()
+{
+    reopenWithOwnHerb(QStringLiteral("Sheng Di (fresh)"), QStringLiteral("Radix (recens)"));
+    QListWidget* found = searchFor(QStringLiteral("Pinyin Name"), QStringLiteral("fresh"));
+    QCOMPARE(entries(found), QStringList({"Sheng Di (fresh)"}));
+    doubleClick(found, QStringLiteral("Sheng Di (fresh)"));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Sheng Di (fresh)"));
+
+    found = searchFor(QStringLiteral("Latin Name"), QStringLiteral("recens"));
+    QCOMPARE(entries(found), QStringList({"Radix (recens) (Sheng Di (fresh))"}));
+    doubleClick(found, found->item(0)->text());
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QCOMPARE(textOf(m_window.get(), "Label1"), QStringLiteral("Radix (recens)"));
+}
+
+void TestHerbWindow::storedMarkupIsShownAsText()
+{
+    const QString marked = QStringLiteral("<b>Bold</b> Herb");
+    reopenWithOwnHerb(marked, QStringLiteral("<i>Radix</i>"));
+    m_tabs->setCurrentIndex(3);
+    doubleClick(control<QListWidget>(m_window.get(), "List3"), marked);
+    for (const char* heading : {"Label14", "Label1"}) {
+        auto* label = control<QLabel>(m_window.get(), heading);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+    QCOMPARE(textOf(m_window.get(), "Label14"), marked);
+
+    // Messages quote names and error texts; they are never read as markup either.
+    const auto box = MessageBox::build(m_window.get(), marked, MessageBox::Icon::Information,
+                                       MessageBox::Buttons::Ok);
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+    QCOMPARE(box->text(), marked);
+}
+
+void TestHerbWindow::failedSearchIsReported()
+{
+    // Another program holds the own database locked past the wait.
+    tavirel::data::Database other;
+    QVERIFY(other.open(m_program->folder().file(QStringLiteral("yourown.MDB")),
+                       tavirel::data::Database::Mode::ReadWrite));
+    QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    searchFor(QStringLiteral("All Category"), QStringLiteral("cough"));
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().text.startsWith(QStringLiteral("The search could not be run: ")) &&
+                 shown.first().text.contains(QStringLiteral("locked")),
+             qPrintable(shown.first().text));
+    QCOMPARE(shown.first().icon, MessageBox::Icon::Exclamation);
+
+    QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+    QCOMPARE(entries(searchFor(QStringLiteral("All Category"), QStringLiteral("cough"))),
+             QStringList({"Ma Huang", "Own Beta"}));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TestHerbWindow::enterOpensWhatTheDoubleClickOpens()
+{
+    const auto enterOn = [](QAbstractItemView* view, int row) {
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(row, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    };
+    auto* names = control<QListWidget>(m_window.get(), "List1");
+    enterOn(names, 1); // Gui Zhi
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Gui Zhi"));
+
+    m_tabs->setCurrentIndex(0);
+    auto* view = control<QTreeWidget>(m_window.get(), "TreeView1");
+    QTreeWidgetItem* maHuang = view->topLevelItem(0)->child(0)->child(0);
+    view->expandAll();
+    view->setFocus();
+    view->setCurrentItem(maHuang);
+    QTest::keyClick(view, Qt::Key_Enter);
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Ma Huang"));
+
+    // Entering the search tab puts the focus in the key word box.
+    m_tabs->setCurrentIndex(2);
+    QCOMPARE(m_window->focusWidget(), control<QLineEdit>(m_window.get(), "Text1"));
+    QListWidget* found = searchFor(QStringLiteral("Pinyin Name"), QStringLiteral("mai"));
+    enterOn(found, 0);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Mai Men Dong"));
+
+    m_tabs->setCurrentIndex(3);
+    enterOn(control<QListWidget>(m_window.get(), "List3"), 0);
+    QCOMPARE(m_tabs->currentIndex(), 1);
+    QCOMPARE(textOf(m_window.get(), "Label14"), QStringLiteral("Own Alpha"));
     QVERIFY(MessageBox::takeShown().isEmpty());
 }
 
