@@ -3,6 +3,8 @@
 #include "SkinButton.h"
 
 #include <QKeySequence>
+#include <QPointer>
+#include <QTimer>
 
 namespace tavirel::button {
 
@@ -84,8 +86,15 @@ QStringList SkinButtonAccessible::actionNames() const
 
 void SkinButtonAccessible::doAction(const QString& actionName)
 {
-    if (actionName == pressAction() && widget()->isEnabled())
-        button()->click();
+    // Queued: a click that opens a modal window must not hold the screen reader's call open
+    // until that window closes.
+    if (actionName == pressAction() && widget()->isEnabled()) {
+        QPointer<SkinButton> target = button();
+        QTimer::singleShot(0, target, [target] {
+            if (target)
+                target->click();
+        });
+    }
 }
 
 QStringList SkinButtonAccessible::keyBindingsForAction(const QString& actionName) const
