@@ -1,0 +1,92 @@
+// Which formulas hold a herb: built-in compositions by picture number, own ones by name.
+#include "data/Database.h"
+#include "herbs/FormulaUsage.h"
+#include "support/TestSupport.h"
+
+using tavirel::herbs::formulasWithHerb;
+using tavirel::herbs::FormulaUse;
+
+namespace {
+
+QStringList described(const QList<FormulaUse>& uses)
+{
+    QStringList list;
+    for (const FormulaUse& use : uses)
+        list << use.formula + QLatin1Char('=') + use.dose +
+                    (use.own ? QStringLiteral(" own") : QString());
+    return list;
+}
+
+} // namespace
+
+class TestFormulaUsage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void formulasOfAHerb_data();
+    void formulasOfAHerb();
+    void unreadableOwnDatabaseIsReported();
+
+private:
+    std::unique_ptr<tavirel::test::OpenProgram> m_program;
+};
+
+void TestFormulaUsage::init()
+{
+    m_program = std::make_unique<tavirel::test::OpenProgram>(QStringLiteral("formulas-window"));
+    QVERIFY2(m_program->isValid(), qPrintable(m_program->errors()));
+}
+
+void TestFormulaUsage::formulasOfAHerb_data()
+{
+    QTest::addColumn<QString>("name1");
+    QTest::addColumn<QString>("picno");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("built-in by picture number, own by name in any case")
+        << "gui zhi"
+        << "0040"
+        << QStringList{"Gui Zhi Tang=9", "Half Found=6 own", "Lost Herb Tang=3", "Ma Huang Tang=6",
+                       "Short Dose Tang=6"};
+    QTest::newRow("a dose missing from a short list")
+        << "Xing Ren"
+        << "0007" << QStringList{"Ma Huang Tang=3", "Short Dose Tang=", "Two Ghosts=3 own"};
+    QTest::newRow("number inside another number is no match")
+        << "Jin Yin Hua"
+        << "0105" << QStringList{"Yin Qiao San=9"};
+    QTest::newRow("in no built-in formula, one own") << "No Latin"
+                                                     << "0103" << QStringList{"My Formula=1 own"};
+    QTest::newRow("in no formula") << "Nowhere Herb"
+                                   << "0103" << QStringList{};
+    QTest::newRow("no picture number: own formulas only") << "Jing Jie"
+                                                          << "" << QStringList{"My Formula=2 own"};
+    QTest::newRow("an own formula naming a herb that no longer exists")
+        << "Ghost B"
+        << "" << QStringList{"Two Ghosts=2 own"};
+    QTest::newRow("wildcards are characters") << "%"
+                                              << "_" << QStringList{};
+}
+
+void TestFormulaUsage::formulasOfAHerb()
+{
+    QFETCH(QString, name1);
+    QFETCH(QString, picno);
+    QFETCH(QStringList, found);
+    auto& context = m_program->context();
+    const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), name1, picno);
+    QCOMPARE(uses.error, QString());
+    QCOMPARE(described(uses.uses), found);
+}
+
+void TestFormulaUsage::unreadableOwnDatabaseIsReported()
+{
+    auto& context = m_program->context();
+    QVERIFY(context.ownDb().exec(QStringLiteral("DROP TABLE ownpres")));
+    const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), "Gui Zhi", "0040");
+    QVERIFY(!uses.error.isEmpty());
+    QCOMPARE(uses.uses.size(), 4); // the built-in ones are still listed
+}
+
+QTEST_MAIN(TestFormulaUsage)
+#include "tst_formulausage.moc"
