@@ -19,7 +19,15 @@ constexpr Columns searchable[] = {{"prename", "name"},
 
 QString condition(const char* column)
 {
-    return QLatin1String(column) + QStringLiteral(" Like ?1 ESCAPE '\\'");
+    const QString like = QLatin1String(column) + QStringLiteral(" Like ?1 ESCAPE '\\'");
+    if (qstrcmp(column, "precons") != 0)
+        return like;
+    // A built-in composition lists picture numbers: it is found by its herbs' names too, while
+    // its number text still matches for anyone who types numbers.
+    return QStringLiteral("(") + like +
+           QStringLiteral(" or EXISTS (SELECT 1 FROM (SELECT picno FROM tavirel WHERE name1 "
+                          "Like ?1 ESCAPE '\\' AND picno <> '') named WHERE (',' || "
+                          "pres.precons || ',') Like ('%,' || named.picno || ',%')))");
 }
 
 QString query(const QString& select, const char* table, const QString& where, const char* key)

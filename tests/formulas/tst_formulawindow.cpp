@@ -214,7 +214,12 @@ private Q_SLOTS:
         // Built-in compositions hold picture numbers, own ones herb names.
         row("Construction", "0040",
             {"Gui Zhi Tang", "Lost Herb Tang", "Ma Huang Tang", "Short Dose Tang"});
-        row("Construction", "ma huang", {"My Formula"});
+        // ... and built-in ones are found by their herbs' names too.
+        row("Construction", "ma huang",
+            {"Lost Herb Tang", "Ma Huang Tang", "Short Dose Tang", "My Formula"});
+        row("Construction", "GUI ZHI",
+            {"Gui Zhi Tang", "Lost Herb Tang", "Ma Huang Tang", "Short Dose Tang", "Half Found"});
+        row("Construction", "jin yin", {"Yin Qiao San"});
         row("Method", "simmer", {"Gui Zhi Tang", "Half Found"});
         row("Function", "harmon", {"Gui Zhi Tang", "Half Found"});
         row("Indication", "COUGH", {"Half Found"});
