@@ -5,20 +5,28 @@
 namespace tavirel::data::schema {
 
 // Names are keys that the old files' engine compared ignoring letter case; NOCASE keeps that.
+// The columns after picno and after preindication, and the table incompat, are reference facts
+// added later: the windows read the first columns by name, so appending keeps them working.
 QStringList referenceTables()
 {
     return {
         QStringLiteral("CREATE TABLE tavirel (name1 TEXT COLLATE NOCASE UNIQUE, name2 TEXT, "
                        "source TEXT, used TEXT, taste TEXT, meridians TEXT, functions TEXT, "
                        "indications TEXT, coutions TEXT, dosage TEXT, kind1 INTEGER, "
-                       "kind2 INTEGER, picno TEXT)"),
+                       "kind2 INTEGER, picno TEXT, chinese TEXT, chinesetrad TEXT, "
+                       "pinyintones TEXT, english TEXT, origin TEXT, pregnancy TEXT, "
+                       "toxicity TEXT, aliases TEXT)"),
         QStringLiteral("CREATE TABLE kind1 (kind1 TEXT, no1 INTEGER)"),
         QStringLiteral("CREATE TABLE kind2 (kind2 TEXT, no2 INTEGER, no3 INTEGER)"),
         QStringLiteral("CREATE TABLE pres (prename TEXT COLLATE NOCASE UNIQUE, prekind1 INTEGER, "
                        "prekind2 INTEGER, precons TEXT, predosage TEXT, premethod TEXT, "
-                       "prefunction TEXT, preindication TEXT)"),
+                       "prefunction TEXT, preindication TEXT, chinese TEXT, chinesetrad TEXT, "
+                       "pinyintones TEXT, english TEXT, presource TEXT, precautions TEXT, "
+                       "preroles TEXT, prealiases TEXT)"),
         QStringLiteral("CREATE TABLE preskind1 (kind1 TEXT, no1 INTEGER)"),
         QStringLiteral("CREATE TABLE preskind2 (kind2 TEXT, no2 INTEGER, no3 INTEGER)"),
+        QStringLiteral("CREATE TABLE incompat (herb1 TEXT COLLATE NOCASE, "
+                       "herb2 TEXT COLLATE NOCASE, kind TEXT)"),
     };
 }
 

@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
 #include "data/RecordSet.h"
+#include "herbs/FactBoxes.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -36,6 +37,9 @@ void FormulaWindow::clearDisplay()
     m_indication->clear();
     m_method->clear();
     m_name->clear();
+    m_chinese->clear();
+    m_cautions->clear();
+    m_facts->clear();
 }
 
 void FormulaWindow::setColumns(const DisplayVariant& variant)
@@ -70,6 +74,10 @@ void FormulaWindow::showFormula(DisplayEntry entry, const QString& name)
     m_method->setPlainText(formula->text(column("premethod", "method")));
     m_function->setPlainText(formula->text(column("prefunction", "function")));
     m_indication->setPlainText(formula->text(column("preindication", "indication")));
+    // Reference facts; own formulas have no such columns and leave them empty.
+    m_chinese->setText(herbs::chineseName(*formula));
+    m_cautions->setPlainText(formula->text(QStringLiteral("precautions")));
+    m_facts->fill(*formula);
 
     // Built-in compositions name their herbs by picture number, own ones by name.
     QStringList herbNames = splitList(formula->text(column("precons", "construction")));

@@ -17,6 +17,10 @@ constexpr Columns searchable[] = {{"prename", "name"},
                                   {"prefunction", "function"},
                                   {"preindication", "indication"}};
 
+// Other names of built-in formulas, also tried by "All Category"; own formulas have none.
+constexpr const char* builtInNames[] = {"chinese", "chinesetrad", "pinyintones", "english",
+                                        "prealiases"};
+
 QString condition(const char* column)
 {
     const QString like = QLatin1String(column) + QStringLiteral(" Like ?1 ESCAPE '\\'");
@@ -57,6 +61,8 @@ std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field)
             builtIn << condition(c.builtIn);
             own << condition(c.own);
         }
+        for (const char* column : builtInNames)
+            builtIn << condition(column);
         const QString all = QStringLiteral("SELECT *");
         return FormulaSearchQueries{
             query(all, "pres", builtIn.join(QStringLiteral(" or ")), "prename"),

@@ -7,9 +7,11 @@
 #include "app/EnterKey.h"
 #include "data/RecordSet.h"
 #include "herbs/CategoryTree.h"
+#include "herbs/FactBoxes.h"
 #include "herbs/HerbDetailsPanel.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -123,8 +125,28 @@ QWidget* FormulaWindow::buildRightHalf()
     heading.setBold(true);
     m_name->setFont(heading);
     m_name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_name->setTextFormat(Qt::PlainText); // names are stored text, never markup
     // Keeps its height while empty, so the tabs below do not jump when a formula is shown.
     m_name->setMinimumHeight(m_name->fontMetrics().height());
+    m_chinese = herbs::chineseHeading(half, QStringLiteral("FormulaChinese"), heading);
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(m_name);
+    headingRow->addWidget(m_chinese, 1);
+
+    auto* facts = new QGridLayout;
+    int row = 0;
+    m_facts = std::make_unique<herbs::FactBoxes>(
+        half, facts, row,
+        QList<herbs::Fact>{{QStringLiteral("pinyintones"), QStringLiteral("Pinyin"),
+                            QStringLiteral("FormulaPinyin")},
+                           {QStringLiteral("english"), QStringLiteral("English"),
+                            QStringLiteral("FormulaEnglish")},
+                           {QStringLiteral("presource"), QStringLiteral("Source Text"),
+                            QStringLiteral("FormulaSource"), true},
+                           {QStringLiteral("prealiases"), QStringLiteral("Other Names"),
+                            QStringLiteral("FormulaAliases"), true}});
+    facts->setColumnStretch(1, 1);
+    facts->setColumnStretch(3, 1);
 
     m_detailTabs = new QTabWidget(half);
     m_detailTabs->setObjectName(QStringLiteral("SSTab2"));
@@ -134,7 +156,8 @@ QWidget* FormulaWindow::buildRightHalf()
 
     auto* layout = new QVBoxLayout(half);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_name);
+    layout->addLayout(headingRow);
+    layout->addLayout(facts);
     layout->addWidget(m_detailTabs, 1);
     return half;
 }
@@ -159,6 +182,9 @@ QWidget* FormulaWindow::buildCompositionTab()
     m_function = readingBox(tab, QStringLiteral("Text2"), functionCaption);
     QLabel* indicationCaption = label(tab, QStringLiteral("Label8"), QStringLiteral("Indications"));
     m_indication = readingBox(tab, QStringLiteral("Text3"), indicationCaption);
+    QLabel* cautionsCaption =
+        label(tab, QStringLiteral("FormulaCautionsCaption"), QStringLiteral("Cautions"));
+    m_cautions = readingBox(tab, QStringLiteral("FormulaCautions"), cautionsCaption);
 
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(m_grid, 7);
@@ -168,6 +194,8 @@ QWidget* FormulaWindow::buildCompositionTab()
     layout->addWidget(m_function, 2);
     layout->addWidget(indicationCaption);
     layout->addWidget(m_indication, 4);
+    layout->addWidget(cautionsCaption);
+    layout->addWidget(m_cautions, 2);
     return tab;
 }
 

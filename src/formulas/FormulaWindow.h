@@ -23,8 +23,9 @@ namespace tavirel::data {
 class RecordSet;
 }
 namespace tavirel::herbs {
+class FactBoxes;
 class HerbDetailsPanel;
-}
+} // namespace tavirel::herbs
 
 namespace tavirel::formulas {
 
@@ -99,6 +100,9 @@ private:
     QPlainTextEdit* m_method = nullptr;     // Text1
     QPlainTextEdit* m_function = nullptr;   // Text2
     QPlainTextEdit* m_indication = nullptr; // Text3
+    QLabel* m_chinese = nullptr;            // beside Label2
+    QPlainTextEdit* m_cautions = nullptr;   // below the indications
+    std::unique_ptr<herbs::FactBoxes> m_facts;
     herbs::HerbDetailsPanel* m_herb = nullptr;
     QWidget* m_graphic = nullptr; // Command2
 };

@@ -1,5 +1,6 @@
 #include "HerbDetailsPanel.h"
 
+#include "FactBoxes.h"
 #include "data/RecordSet.h"
 
 #include <QFrame>
@@ -77,6 +78,7 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
     heading.setBold(true);
     m_pinyin->setFont(heading);
     m_pinyin->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pinyin->setTextFormat(Qt::PlainText); // names are stored text, never markup
 
     m_latin = new QLabel(this);
     m_latin->setObjectName(n.latin);
@@ -88,9 +90,12 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
     m_latin->setFont(latinFont);
     m_latin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_latin->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_latin->setTextFormat(Qt::PlainText);
+    m_chinese = chineseHeading(this, QStringLiteral("HerbChinese"), heading);
 
     auto* headingRow = new QHBoxLayout;
-    headingRow->addWidget(m_pinyin, 1);
+    headingRow->addWidget(m_pinyin);
+    headingRow->addWidget(m_chinese, 1);
     if (!n.latinCaption.isEmpty()) {
         auto* latinCaption = new QLabel(QStringLiteral("Pharmaceutical Name"), this);
         latinCaption->setObjectName(n.latinCaption);
@@ -145,9 +150,24 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
         add(QStringLiteral("coutions"), textBox(this, n.coutions, QStringLiteral("Cautions"), 3)),
         row, 1, 1, 3);
     grid->setRowStretch(row++, 2);
+    m_facts = std::make_unique<FactBoxes>(
+        this, grid, row,
+        QList<Fact>{
+            {QStringLiteral("pinyintones"), QStringLiteral("Pinyin"), QStringLiteral("HerbPinyin")},
+            {QStringLiteral("english"), QStringLiteral("English"), QStringLiteral("HerbEnglish")},
+            {QStringLiteral("origin"), QStringLiteral("Source Species"),
+             QStringLiteral("HerbSpecies"), true},
+            {QStringLiteral("pregnancy"), QStringLiteral("Pregnancy"),
+             QStringLiteral("HerbPregnancy"), false, false, pregnancyText},
+            {QStringLiteral("toxicity"), QStringLiteral("Toxicity"), QStringLiteral("HerbToxicity"),
+             false, false, toxicityText},
+            {QStringLiteral("aliases"), QStringLiteral("Other Names"),
+             QStringLiteral("HerbAliases"), true}});
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(3, 1);
 }
+
+HerbDetailsPanel::~HerbDetailsPanel() = default;
 
 QWidget* HerbDetailsPanel::box(const QString& column) const
 {
@@ -164,6 +184,8 @@ void HerbDetailsPanel::clear()
     m_latin->clear();
     for (const auto& entry : m_boxes)
         setBoxText(entry.second, QString());
+    m_chinese->clear();
+    m_facts->clear();
 }
 
 void HerbDetailsPanel::fill(const data::RecordSet& herb)
@@ -172,6 +194,8 @@ void HerbDetailsPanel::fill(const data::RecordSet& herb)
     m_latin->setText(herb.text(QStringLiteral("name2")));
     for (const auto& [column, widget] : m_boxes)
         setBoxText(widget, herb.text(column)); // Null reads as empty text
+    m_chinese->setText(chineseName(herb));     // own herbs have none
+    m_facts->fill(herb);
 }
 
 QString HerbDetailsPanel::pinyinName() const

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
 class QLabel;
@@ -12,6 +13,8 @@ class RecordSet;
 }
 
 namespace tavirel::herbs {
+
+class FactBoxes;
 
 // The control names of one herb-details layout; the herb window and the formula window show
 // the same ten columns under different names.
@@ -34,6 +37,7 @@ class HerbDetailsPanel : public QWidget
 
 public:
     HerbDetailsPanel(const HerbDetailNames& names, QWidget* parent = nullptr);
+    ~HerbDetailsPanel() override;
 
     void clear();
     // Fills every box from the current record of a herb record set (built-in or own).
@@ -47,6 +51,8 @@ private:
     QLabel* m_pinyin = nullptr;
     QLabel* m_latin = nullptr;
     QList<std::pair<QString, QWidget*>> m_boxes; // column -> box
+    QLabel* m_chinese = nullptr;                 // beside the Pinyin heading
+    std::unique_ptr<FactBoxes> m_facts;          // the reference facts below the monograph
 };
 
 } // namespace tavirel::herbs

@@ -57,7 +57,12 @@ std::optional<HerbSearchQueries> herbSearchQueries(const QString& field)
                                    "functions", "indications", "coutions"})
             conditions << condition(QLatin1String(column));
         const QString where = conditions.join(QStringLiteral(" or "));
+        // Built-in herbs are also found by their other names; own herbs have none.
+        QStringList names;
+        for (const char* column : {"chinese", "chinesetrad", "pinyintones", "english", "aliases"})
+            names << condition(QLatin1String(column));
         return HerbSearchQueries{QStringLiteral("SELECT * FROM tavirel WHERE ") + where +
+                                     QStringLiteral(" or ") + names.join(QStringLiteral(" or ")) +
                                      QStringLiteral(" order by [name1] asc"),
                                  QStringLiteral("SELECT * FROM ownherb WHERE ") + where, false};
     }

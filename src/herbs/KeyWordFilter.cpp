@@ -2,11 +2,33 @@
 
 #include "app/MessageBox.h"
 
-#include <QCoreApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace tavirel::herbs {
+
+namespace {
+
+// Letters of any script pass (Chinese characters, tone-marked Pinyin), with the blank and the
+// combining marks some input methods put after a vowel; digits and punctuation do not.
+bool keyWordText(const QString& text)
+{
+    for (const uint c : text.toUcs4()) {
+        if (!QChar::isLetter(c) && c != ' ' && QChar::category(c) != QChar::Mark_NonSpacing)
+            return false;
+    }
+    return true;
+}
+
+void refuse(QLineEdit* box)
+{
+    app::MessageBox::information(box->window(), QStringLiteral("Should press the letter!"));
+}
+
+} // namespace
 
 void KeyWordFilter::install(QLineEdit* box, std::function<void()> search)
 {
@@ -20,10 +42,27 @@ KeyWordFilter::KeyWordFilter(QLineEdit* box, std::function<void()> search)
 
 bool KeyWordFilter::eventFilter(QObject* watched, QEvent* event)
 {
+    auto* box = static_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::InputMethod) {
+        // Characters composed in an input method arrive here, not as key presses.
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (keyWordText(input->commitString()))
+            return false;
+        QInputMethodEvent cancel; // ends the composition without typing anything
+        QCoreApplication::sendEvent(box, &cancel);
+        refuse(box);
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    auto* box = static_cast<QLineEdit*>(watched);
+    if (key->matches(QKeySequence::Paste)) {
+        // A pasted key word follows the typing rule as a whole.
+        if (keyWordText(QGuiApplication::clipboard()->text()))
+            return false;
+        refuse(box);
+        return true;
+    }
 
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         m_search();
@@ -37,14 +76,9 @@ bool KeyWordFilter::eventFilter(QObject* watched, QEvent* event)
     const QString text = key->text();
     if (text.isEmpty())
         return false; // moves the cursor, types nothing
-    const QChar c = text.at(0);
-    const bool letter = (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                        (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-    if (text.size() == 1 && (letter || c == QLatin1Char(' ') || c == QLatin1Char('\b')))
+    if (keyWordText(text) || text == QLatin1String("\b") || key->key() == Qt::Key_Backspace)
         return false;
-    if (key->key() == Qt::Key_Backspace)
-        return false;
-    app::MessageBox::information(box->window(), QStringLiteral("Should press the letter!"));
+    refuse(box);
     return true;
 }
 

@@ -9,8 +9,10 @@ class QLineEdit;
 namespace tavirel::herbs {
 
 // The typing rule of the key-word boxes: letters, blank and Backspace only; any other typed
-// character is refused with "Should press the letter!". Enter runs the search, then moves the
-// focus on as Tab would. Keys that type nothing (arrows, Home, Delete) edit as usual.
+// character is refused with "Should press the letter!". Letters are those of any script, so
+// Chinese names and tone-marked Pinyin can be typed through an input method or pasted; a paste
+// or a composed text holding anything else is refused whole. Enter runs the search, then moves
+// the focus on as Tab would. Keys that type nothing (arrows, Home, Delete) edit as usual.
 class KeyWordFilter : public QObject
 {
     Q_OBJECT

@@ -4,8 +4,10 @@
 #include "Windows.h"
 #include "app/MessageBox.h"
 #include "app/Startup.h"
+#include "formulas/FormulaWindow.h"
 #include "herbs/HerbWindow.h"
 #include "support/TestSupport.h"
+#include "support/WidgetHelpers.h"
 
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void initTestCase();
     void menu();
     void herbWindow();
+    void chineseNames_data();
+    void chineseNames();
     void plates();
 
 private:
@@ -81,6 +85,56 @@ void TestScreenshots::herbWindow()
     save(&window, QStringLiteral("start-2-search"));
     tabs->setCurrentIndex(3);
     save(&window, QStringLiteral("start-3-own"));
+}
+
+void TestScreenshots::chineseNames_data()
+{
+    QTest::addColumn<QString>("fixture"); // empty: the built reference content
+    QTest::addColumn<QString>("herb");
+    QTest::addColumn<QString>("formula");
+    QTest::newRow("content") << QString() << "Ma Huang"
+                             << "Ma Huang Tang";
+    QTest::newRow("fixture") << "facts"
+                             << "Fu Zi"
+                             << "Ma Huang Tang";
+}
+
+// The herb details and the formula display with their Chinese names; run once more with
+// QT_SCALE_FACTOR=2 to see them on a high-density screen.
+void TestScreenshots::chineseNames()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, herb);
+    QFETCH(QString, formula);
+    std::unique_ptr<tavirel::test::ProgramFolder> built;
+    QString folder = m_folder.path();
+    if (!fixture.isEmpty()) {
+        built = std::make_unique<tavirel::test::ProgramFolder>(fixture);
+        QVERIFY2(built->isValid(), qPrintable(built->errors()));
+        folder = built->path();
+    }
+    tavirel::data::DataStore store;
+    QVERIFY(store.open(folder));
+    tavirel::app::AppContext context{folder, store, {}, {}};
+    const QString suffix = QStringLiteral("-%1-x%2")
+                               .arg(QTest::currentDataTag())
+                               .arg(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")));
+
+    tavirel::herbs::HerbWindow herbs(context);
+    herbs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&herbs));
+    tavirel::test::doubleClick(herbs.findChild<QListWidget*>(QStringLiteral("List1")), herb);
+    save(&herbs, QStringLiteral("start-1-chinese") + suffix);
+
+    tavirel::formulas::FormulaWindow formulas(context);
+    formulas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&formulas));
+    auto* tree = formulas.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    QTreeWidgetItem* node =
+        tree->findItems(formula, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    QVERIFY2(node, qPrintable(formula));
+    tavirel::test::clickNode(tree, node);
+    save(&formulas, QStringLiteral("pres-chinese") + suffix);
 }
 
 // A sheet of plates from across the chapters, as the picture window shows them.

@@ -8,6 +8,9 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
+#include <optional>
+
 // Checks the reference content as the program reads it: the databases built from data/ into the
 // program folder. Every failure names each offending entry, so the list can be worked through
 // in the JSON files.
@@ -149,6 +152,86 @@ void requireKey(QHash<QString, QString>& seen, const char* column, const QString
         faults << fault("%1 \"%2\": contains a comma", column, key);
 }
 
+// Chinese names are written in Han characters only.
+bool hanOnly(const QString& text)
+{
+    const QList<uint> points = text.toUcs4();
+    return !points.isEmpty() && std::all_of(points.cbegin(), points.cend(), [](uint c) {
+        return QChar::script(c) == QChar::Script_Han;
+    });
+}
+
+// Faults of a tone-marked Pinyin name: marks sit on vowels only, and without them (and with ü
+// read as u) it is the plain name, letter case aside.
+QStringList pinyinFaults(const QString& entry, const QString& toned, const QString& plain)
+{
+    static const QString marked =
+        QStringLiteral("āáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜüĀÁǍÀĒÉĚÈĪÍǏÌŌÓǑÒŪÚǓÙǕǗǙǛÜ");
+    static const QString bare =
+        QStringLiteral("aaaaeeeeiiiioooouuuuuuuuuAAAAEEEEIIIIOOOOUUUUUUUUU");
+    QString stripped;
+    for (const QChar c : toned) {
+        const qsizetype at = marked.indexOf(c);
+        if (at >= 0)
+            stripped += bare.at(at);
+        else if (c.unicode() < 128 && (c.isLetter() || c == QLatin1Char(' ')))
+            stripped += c;
+        else
+            return {fault("%1: pinyinTones \"%2\" holds \"%3\", not a Pinyin letter or tone-marked "
+                          "vowel",
+                          entry, toned, QString(c))};
+    }
+    if (stripped.compare(plain, Qt::CaseInsensitive) != 0)
+        return {
+            fault("%1: pinyinTones \"%2\" without its marks reads \"%3\"", entry, toned, stripped)};
+    return {};
+}
+
+// The names shared by herbs and formulas: Chinese (traditional only where it differs), tone
+// Pinyin, English, and the other names (which may be an empty list, but not missing).
+void nameFaults(const Row& row, const QString& entry, const QString& plain, const char* aliases,
+                QStringList& faults)
+{
+    if (!hanOnly(row["chinese"].toString()))
+        faults << fault("%1: chinese \"%2\" is missing or not all Chinese characters", entry,
+                        row["chinese"]);
+    const QVariant traditional = row["chinesetrad"];
+    if (!traditional.isNull() &&
+        (!hanOnly(traditional.toString()) || traditional == row["chinese"]))
+        faults << fault("%1: chineseTrad \"%2\" is not Chinese characters or repeats chinese",
+                        entry, traditional);
+    if (row["pinyintones"].isNull())
+        faults << fault("%1: pinyinTones is missing", entry);
+    else
+        faults << pinyinFaults(entry, row["pinyintones"].toString(), plain);
+    if (blank(row["english"]))
+        faults << fault("%1: english is missing", entry);
+    if (row[aliases].isNull())
+        faults << fault("%1: aliases is missing (an empty list where there are none)", entry);
+}
+
+// The range of a herb's own dosage in grams, over every range its text gives ("3-9 g; 15-30 g as
+// powder", "up to 60 g"); nothing for a herb used externally only.
+std::optional<std::pair<double, double>> gramRange(const QString& dosage)
+{
+    static const QRegularExpression grams(
+        QStringLiteral("(\\d+(?:\\.\\d+)?)(?:\\s*-\\s*(\\d+(?:\\.\\d+)?))?\\s*g\\b"));
+    std::optional<std::pair<double, double>> range;
+    for (auto it = grams.globalMatch(dosage); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const double low = m.captured(1).toDouble();
+        const double high = m.capturedLength(2) > 0 ? m.captured(2).toDouble() : low;
+        range = range ? std::pair{std::min(range->first, low), std::max(range->second, high)}
+                      : std::pair{low, high};
+    }
+    return range;
+}
+
+const QStringList pregnancyWords{"contraindicated", "caution", ""};
+const QStringList toxicityWords{"highly toxic", "toxic", "slightly toxic", ""};
+const QStringList roleWords{"chief", "deputy", "assistant", "envoy", ""};
+const QStringList incompatibilityWords{"antagonism", "counteraction"};
+
 } // namespace
 
 class TestContent : public QObject
@@ -157,8 +240,10 @@ class TestContent : public QObject
 
     data::Database m_ref;
     data::Database m_pictures;
-    Rows m_herbs;    // every column that may not be empty
-    Rows m_formulas; // likewise
+    Rows m_herbs;        // every column that may not be empty
+    Rows m_formulas;     // likewise
+    Rows m_herbFacts;    // the reference facts, which may be Null where the content lacks them
+    Rows m_formulaFacts; // likewise
 
 private Q_SLOTS:
     void initTestCase()
@@ -173,6 +258,13 @@ private Q_SLOTS:
                               "indications, picno FROM tavirel ORDER BY rowid");
         m_formulas = rows(m_ref, "SELECT prename, precons, predosage, premethod, prefunction, "
                                  "preindication FROM pres ORDER BY rowid");
+        m_herbFacts = rows(m_ref, "SELECT name1, picno, dosage, chinese, chinesetrad, pinyintones, "
+                                  "english, origin, pregnancy, toxicity, aliases FROM tavirel "
+                                  "ORDER BY rowid");
+        m_formulaFacts =
+            rows(m_ref, "SELECT prename, precons, predosage, chinese, chinesetrad, pinyintones, "
+                        "english, presource, precautions, preroles, prealiases FROM pres "
+                        "ORDER BY rowid");
     }
 
     void countsAndCategoryTrees()
@@ -254,6 +346,143 @@ private Q_SLOTS:
                 faults << fault("formula %1: an empty dosage in \"%2\"", name,
                                 formula["predosage"]);
         }
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    void everyHerbHasItsReferenceFacts()
+    {
+        QStringList faults;
+        for (const Row& herb : std::as_const(m_herbFacts)) {
+            const QString entry = "herb " + herb["name1"].toString();
+            nameFaults(herb, entry, herb["name1"].toString(), "aliases", faults);
+            if (blank(herb["origin"]))
+                faults << fault("%1: origin (source species) is missing", entry);
+            if (herb["pregnancy"].isNull() ||
+                !pregnancyWords.contains(herb["pregnancy"].toString()))
+                faults << fault("%1: pregnancy \"%2\" is not one of \"%3\"", entry,
+                                herb["pregnancy"], pregnancyWords.join("\", \""));
+            if (herb["toxicity"].isNull() || !toxicityWords.contains(herb["toxicity"].toString()))
+                faults << fault("%1: toxicity \"%2\" is not one of \"%3\"", entry, herb["toxicity"],
+                                toxicityWords.join("\", \""));
+        }
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    void everyFormulaHasItsReferenceFacts()
+    {
+        QStringList faults;
+        for (const Row& formula : std::as_const(m_formulaFacts)) {
+            const QString entry = "formula " + formula["prename"].toString();
+            nameFaults(formula, entry, formula["prename"].toString(), "prealiases", faults);
+            if (blank(formula["presource"]))
+                faults << fault("%1: sourceText is missing", entry);
+            if (formula["precautions"].isNull())
+                faults << fault("%1: cautions is missing (\"\" only where there are none)", entry);
+            const QStringList roles = formula["preroles"].toString().split(QLatin1Char(','));
+            const qsizetype herbs = formula["precons"].toString().split(QLatin1Char(',')).size();
+            if (roles.size() != herbs)
+                faults << fault("%1: %2 roles for %3 herbs", entry, roles.size(), herbs);
+            for (const QString& role : roles) {
+                if (!roleWords.contains(role))
+                    faults << fault("%1: role \"%2\" is not chief, deputy, assistant or envoy",
+                                    entry, role);
+            }
+        }
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    // A formula that holds a toxic herb or one contraindicated in pregnancy says so.
+    void formulasWithRiskyHerbsHaveCautions()
+    {
+        QHash<QString, QString> risky; // picno -> what makes the herb risky
+        for (const Row& herb : std::as_const(m_herbFacts)) {
+            QStringList why;
+            if (herb["toxicity"] == "toxic" || herb["toxicity"] == "highly toxic")
+                why << herb["toxicity"].toString();
+            if (herb["pregnancy"] == "contraindicated")
+                why << "contraindicated in pregnancy";
+            if (!why.isEmpty())
+                risky.insert(herb["picno"].toString(),
+                             herb["name1"].toString() + " (" + why.join(", ") + ")");
+        }
+        QStringList faults;
+        for (const Row& formula : std::as_const(m_formulaFacts)) {
+            QStringList held;
+            for (const QString& picno : formula["precons"].toString().split(QLatin1Char(',')))
+                if (risky.contains(picno))
+                    held << risky[picno];
+            if (!held.isEmpty() && blank(formula["precautions"]))
+                faults << fault("formula %1: no cautions, but holds %2", formula["prename"],
+                                held.join(", "));
+        }
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    void antagonismsNameExistingHerbs()
+    {
+        QSet<QString> names;
+        for (const Row& herb : std::as_const(m_herbFacts))
+            names << herb["name1"].toString().toLower();
+        QStringList faults;
+        QSet<QString> pairs, kinds;
+        for (const Row& pair : rows(m_ref, "SELECT herb1, herb2, kind FROM incompat")) {
+            const QString text =
+                fault("%1 pair %2 / %3", pair["kind"], pair["herb1"], pair["herb2"]);
+            for (const char* column : {"herb1", "herb2"}) {
+                if (!names.contains(pair[column].toString().toLower()))
+                    faults << fault("%1: no herb is named \"%2\"", text, pair[column]);
+            }
+            if (!incompatibilityWords.contains(pair["kind"].toString()))
+                faults << fault("%1: the group is neither antagonism nor counteraction", text);
+            const QStringList both{pair["herb1"].toString().toLower(),
+                                   pair["herb2"].toString().toLower()};
+            if (both.first() == both.last())
+                faults << fault("%1: a herb paired with itself", text);
+            const QString key =
+                std::min(both.first(), both.last()) + '|' + std::max(both.first(), both.last());
+            if (pairs.contains(key))
+                faults << fault("%1: given twice", text);
+            pairs << key;
+            kinds << pair["kind"].toString();
+        }
+        for (const QString& kind : incompatibilityWords) {
+            if (!kinds.contains(kind))
+                faults << fault("incompat: no pair of the group %1", kind);
+        }
+        VERIFY_NO_FAULTS(faults);
+    }
+
+    // Doses are plain numbers. One outside the herb's own dosage range is not a fault (pills and
+    // powders are weighed for a whole batch), so those are listed for review.
+    void formulaDosesAgainstHerbRanges()
+    {
+        QHash<QString, Row> herbs; // picno -> herb
+        for (const Row& herb : std::as_const(m_herbFacts))
+            herbs.insert(herb["picno"].toString(), herb);
+        QStringList faults, outside;
+        for (const Row& formula : std::as_const(m_formulaFacts)) {
+            const QStringList picnos = formula["precons"].toString().split(QLatin1Char(','));
+            const QStringList grams = formula["predosage"].toString().split(QLatin1Char(','));
+            for (int i = 0; i < picnos.size() && i < grams.size(); ++i) {
+                bool number = false;
+                const double dose = grams.at(i).toDouble(&number);
+                if (!number) {
+                    faults << fault("formula %1: dose \"%2\" is not a number of grams",
+                                    formula["prename"], grams.at(i));
+                    continue;
+                }
+                const Row herb = herbs.value(picnos.at(i));
+                const auto range = gramRange(herb["dosage"].toString());
+                if (range && (dose < range->first || dose > range->second))
+                    outside << fault("formula %1: %2 %3 g, outside its dosage %4",
+                                     formula["prename"], herb["name1"], grams.at(i),
+                                     herb["dosage"]);
+            }
+        }
+        for (const QString& line : std::as_const(outside))
+            qInfo("dose report: %s", qPrintable(line));
+        qInfo("dose report: %lld herb doses outside the herb's own dosage range",
+              qlonglong(outside.size()));
         VERIFY_NO_FAULTS(faults);
     }
 };

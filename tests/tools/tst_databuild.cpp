@@ -69,6 +69,7 @@ private Q_SLOTS:
     void strictContentRefusesWhatCouldNotBeRead_data();
     void strictContentRefusesWhatCouldNotBeRead();
     void photographsReplaceDrawnPlates();
+    void referenceFactsGoToAddedColumns();
 };
 
 void TestDataBuild::rebuildingNeverTouchesTheOwnDatabase()
@@ -124,6 +125,15 @@ void TestDataBuild::strictContentRefusesWhatCouldNotBeRead_data()
                                   << QJsonArray{formula("X Tang", {QJsonObject{{"herb", "Gan Cao"},
                                                                                {"grams", ""}}})}
                                   << "empty dosage";
+    QJsonObject aliased = herb("Ren Shen", "0101");
+    aliased.insert("aliases", QJsonArray{"Ginseng; Radix"});
+    QTest::newRow("alias holding the separator")
+        << QJsonArray{aliased, herb("Gan Cao", "0102")} << QJsonArray() << "alias";
+    QTest::newRow("role holding a comma")
+        << two
+        << QJsonArray{formula("X Tang",
+                              {QJsonObject{{"herb", "Gan Cao"}, {"grams", "3"}, {"role", "a,b"}}})}
+        << "role";
     QJsonArray many;
     for (int i = 0; i < 41; ++i)
         many.append(renShen);
@@ -199,6 +209,67 @@ void TestDataBuild::photographsReplaceDrawnPlates()
     QCOMPARE(plate.width(), 120);
     // The herb without a picture number has no picture row.
     QCOMPARE(pictures.scalar("SELECT count(*) FROM images").toInt(), 4);
+}
+
+// The facts sit in columns after the prescribed ones, which keep their order; a key the content
+// leaves out is Null, an empty list or word is empty text; roles stay parallel to the herbs.
+void TestDataBuild::referenceFactsGoToAddedColumns()
+{
+    QTemporaryDir out;
+    databuild::BuildRequest request;
+    request.dataFolder = QStringLiteral(TAVIREL_FIXTURES "/facts");
+    request.outFolder = out.path();
+    request.mode = databuild::ContentLoader::Mode::Lenient;
+    request.pictures.plateWidth = 120;
+    request.sound = false;
+    QStringList errors;
+    QVERIFY2(databuild::build(request, &errors), qPrintable(errors.join('\n')));
+    const QString ref = out.filePath(schema::refFileName);
+    const auto values = [&](const QString& sql) {
+        return test::columnValues(ref, schema::refPassword, sql);
+    };
+
+    // The table definitions begin with the prescribed columns, in their order.
+    const QStringList tables = values("SELECT sql FROM sqlite_master WHERE name IN ('tavirel', "
+                                      "'pres') ORDER BY name DESC");
+    QCOMPARE(tables.size(), 2);
+    QVERIFY2(tables.at(0).startsWith(
+                 "CREATE TABLE tavirel (name1 TEXT COLLATE NOCASE UNIQUE, name2 TEXT, source TEXT, "
+                 "used TEXT, taste TEXT, meridians TEXT, functions TEXT, indications TEXT, "
+                 "coutions TEXT, dosage TEXT, kind1 INTEGER, kind2 INTEGER, picno TEXT, "),
+             qPrintable(tables.at(0)));
+    QVERIFY2(tables.at(1).startsWith(
+                 "CREATE TABLE pres (prename TEXT COLLATE NOCASE UNIQUE, prekind1 INTEGER, "
+                 "prekind2 INTEGER, precons TEXT, predosage TEXT, premethod TEXT, prefunction "
+                 "TEXT, preindication TEXT, "),
+             qPrintable(tables.at(1)));
+
+    const QString herbFacts =
+        "SELECT name1 || '|' || ifnull(chinese, '<null>') || '|' || ifnull(chinesetrad, '<null>') "
+        "|| '|' || ifnull(pinyintones, '<null>') || '|' || ifnull(english, '<null>') || '|' || "
+        "ifnull(origin, '<null>') || '|' || ifnull(pregnancy, '<null>') || '|' || "
+        "ifnull(toxicity, '<null>') || '|' || ifnull(aliases, '<null>') FROM tavirel ORDER BY "
+        "rowid";
+    QCOMPARE(values(herbFacts),
+             QStringList({"Ma Huang|麻黄|麻黃|Má Huáng|Ephedra stem|Ephedra sinica "
+                          "Stapf|caution||Ephedra; Long Sha",
+                          "Fu Zi|附子|<null>|Fù Zǐ|Aconite root|Aconitum carmichaelii "
+                          "Debx.|contraindicated|toxic|",
+                          "Ban Xia|<null>|<null>|<null>|<null>|<null>|<null>|<null>|<null>"}));
+
+    const QString formulaFacts =
+        "SELECT prename || '|' || ifnull(chinese, '<null>') || '|' || ifnull(chinesetrad, "
+        "'<null>') || '|' || ifnull(pinyintones, '<null>') || '|' || ifnull(english, '<null>') "
+        "|| '|' || ifnull(presource, '<null>') || '|' || ifnull(precautions, '<null>') || '|' || "
+        "preroles || '|' || ifnull(prealiases, '<null>') FROM pres ORDER BY rowid";
+    QCOMPARE(
+        values(formulaFacts),
+        QStringList({"Ma Huang Tang|麻黄汤|麻黃湯|Má Huáng Tāng|Ephedra Decoction|Shang Han Lun "
+                     "(Zhang Zhong-Jing, Eastern Han, c. 220)|Not where sweating comes from "
+                     "deficiency|chief,,envoy|Ephedra Tang; Four Herbs",
+                     "Plain Tang|<null>|<null>|<null>|<null>|<null>|<null>|,|<null>"}));
+    QCOMPARE(values("SELECT herb1 || '|' || herb2 || '|' || kind FROM incompat ORDER BY rowid"),
+             QStringList({"Fu Zi|Ban Xia|antagonism", "Ma Huang|Fu Zi|counteraction"}));
 }
 
 QTEST_MAIN(TestDataBuild)

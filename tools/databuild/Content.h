@@ -31,7 +31,10 @@ struct Herb
     QColor colour;
     QString
         picture; // "" drawn plate, "none" no picture stored, "damaged" bytes that no loader reads
-    QString origin; // file and position, for messages
+    // Reference facts; Null where the content does not give them yet.
+    QVariant chinese, chineseTrad, pinyinTones, english, species, pregnancy, toxicity;
+    QVariant aliases; // joined by "; "
+    QString origin;   // file and position, for messages
 };
 
 struct Formula
@@ -40,6 +43,17 @@ struct Formula
     QVariant prekind1, prekind2;
     QString precons, predosage;
     QString premethod, prefunction, preindication;
+    QVariant chinese, chineseTrad, pinyinTones, english, sourceText, cautions;
+    QVariant aliases; // joined by "; "
+    QString roles;    // one entry per herb of precons, joined by ","; empty where none is given
+    QString origin;
+};
+
+// One of the classical incompatibilities between two herbs (by name1).
+struct Incompatibility
+{
+    QString herb1, herb2;
+    QString kind; // "antagonism" or "counteraction"
     QString origin;
 };
 
@@ -63,6 +77,7 @@ struct Content
     QList<Formula> formulas;
     QList<OwnHerb> ownHerbs;
     QList<OwnFormula> ownFormulas;
+    QList<Incompatibility> incompatibilities;
 };
 
 } // namespace tavirel::databuild

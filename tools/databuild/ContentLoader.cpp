@@ -29,6 +29,28 @@ QVariant numberOrNull(const QJsonValue& value)
     return QVariant();
 }
 
+// A list of names as one text joined by "; " (Null when the key is absent), or an error.
+QVariant joinedNames(const QJsonValue& value, QString* error)
+{
+    if (value.isUndefined() || value.isNull())
+        return QVariant();
+    if (!value.isArray()) {
+        *error = QStringLiteral("aliases must be an array of names");
+        return QVariant();
+    }
+    QStringList names;
+    for (const QJsonValue& name : value.toArray()) {
+        const QString text = name.toString().trimmed();
+        // The names are stored joined by "; ", so one holding ";" would read back as two.
+        if (!name.isString() || text.isEmpty() || text.contains(QLatin1Char(';'))) {
+            *error = QStringLiteral("an alias is empty, not text or contains \";\"");
+            return QVariant();
+        }
+        names << text;
+    }
+    return names.join(QStringLiteral("; "));
+}
+
 QStringList chapterFiles(const QString& folder)
 {
     QStringList files;
@@ -122,6 +144,17 @@ void ContentLoader::loadHerbs(const QString& file, QList<Herb>& out)
         herb.colour = QColor(o.value(QLatin1String("colour")).toString());
         herb.picture = o.value(QLatin1String("picture")).toString();
         herb.origin = at(file, i) + QStringLiteral(" (%1)").arg(herb.name1);
+        herb.chinese = text("chinese");
+        herb.chineseTrad = text("chineseTrad");
+        herb.pinyinTones = text("pinyinTones");
+        herb.english = text("english");
+        herb.species = text("origin");
+        herb.pregnancy = text("pregnancy");
+        herb.toxicity = text("toxicity");
+        QString aliasError;
+        herb.aliases = joinedNames(o.value(QLatin1String("aliases")), &aliasError);
+        if (!aliasError.isEmpty() && m_mode == Mode::Strict)
+            error(herb.origin, aliasError);
         out << herb;
     }
 }
@@ -145,8 +178,19 @@ void ContentLoader::loadFormulas(const QString& file, const QList<Herb>& herbs, 
         formula.premethod = o.value(QLatin1String("premethod")).toString();
         formula.prefunction = o.value(QLatin1String("prefunction")).toString();
         formula.preindication = o.value(QLatin1String("preindication")).toString();
+        const auto text = [&](const char* key) { return textOrNull(o.value(QLatin1String(key))); };
+        formula.chinese = text("chinese");
+        formula.chineseTrad = text("chineseTrad");
+        formula.pinyinTones = text("pinyinTones");
+        formula.english = text("english");
+        formula.sourceText = text("sourceText");
+        formula.cautions = text("cautions");
+        QString aliasError;
+        formula.aliases = joinedNames(o.value(QLatin1String("aliases")), &aliasError);
+        if (!aliasError.isEmpty() && m_mode == Mode::Strict)
+            error(formula.origin, aliasError);
         if (o.contains(QLatin1String("herbs"))) {
-            QStringList picnos, grams;
+            QStringList picnos, grams, roles;
             for (const QJsonValue& entry : o.value(QLatin1String("herbs")).toArray()) {
                 const QJsonObject e = entry.toObject();
                 QString picno = e.value(QLatin1String("picno")).toString();
@@ -159,9 +203,13 @@ void ContentLoader::loadFormulas(const QString& file, const QList<Herb>& herbs, 
                 }
                 picnos << picno;
                 grams << textOrNull(e.value(QLatin1String("grams"))).toString();
+                roles << e.value(QLatin1String("role")).toString();
+                if (roles.last().contains(QLatin1Char(',')) && m_mode == Mode::Strict)
+                    error(formula.origin, QStringLiteral("a role contains a comma"));
             }
             formula.precons = picnos.join(QLatin1Char(','));
             formula.predosage = grams.join(QLatin1Char(','));
+            formula.roles = roles.join(QLatin1Char(','));
         } else if (m_mode == Mode::Lenient) {
             formula.precons = o.value(QLatin1String("precons")).toString();
             formula.predosage = o.value(QLatin1String("predosage")).toString();
@@ -169,6 +217,24 @@ void ContentLoader::loadFormulas(const QString& file, const QList<Herb>& herbs, 
             error(formula.origin, QStringLiteral("has no herbs"));
         }
         out << formula;
+    }
+}
+
+void ContentLoader::loadIncompatibilities(const QString& file, QList<Incompatibility>& out)
+{
+    if (!QFileInfo::exists(file))
+        return; // fixtures need not have one
+    QJsonArray array;
+    if (!readArray(file, array))
+        return;
+    for (int i = 0; i < array.size(); ++i) {
+        const QJsonObject o = array.at(i).toObject();
+        Incompatibility pair{o.value(QLatin1String("herb")).toString(),
+                             o.value(QLatin1String("with")).toString(),
+                             o.value(QLatin1String("group")).toString(), at(file, i)};
+        if (pair.herb1.isEmpty() || pair.herb2.isEmpty() || pair.kind.isEmpty())
+            error(pair.origin, QStringLiteral("a pair needs group, herb and with"));
+        out << pair;
     }
 }
 
@@ -271,6 +337,8 @@ bool ContentLoader::load(const QString& folder, Content& content)
         loadHerbs(file, content.herbs);
     for (const QString& file : chapterFiles(dir.filePath(QStringLiteral("formulas"))))
         loadFormulas(file, content.herbs, content.formulas);
+    loadIncompatibilities(dir.filePath(QStringLiteral("antagonisms.json")),
+                          content.incompatibilities);
     loadOwn(dir.filePath(QStringLiteral("own")), content);
     checkHerbs(content);
     checkFormulas(content);

@@ -86,18 +86,32 @@ bool writeReference(const Content& content, const QString& path, QString* error)
                 if (!db.exec(
                         QStringLiteral("INSERT INTO tavirel (name1, name2, source, used, taste, "
                                        "meridians, functions, indications, coutions, dosage, "
-                                       "kind1, kind2, picno) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-                        {h.name1, h.name2, h.source, h.used, h.taste, h.meridians, h.functions,
-                         h.indications, h.coutions, h.dosage, h.kind1, h.kind2, h.picno}))
+                                       "kind1, kind2, picno, chinese, chinesetrad, pinyintones, "
+                                       "english, origin, pregnancy, toxicity, aliases) "
+                                       "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                        {h.name1,       h.name2,     h.source,      h.used,      h.taste,
+                         h.meridians,   h.functions, h.indications, h.coutions,  h.dosage,
+                         h.kind1,       h.kind2,     h.picno,       h.chinese,   h.chineseTrad,
+                         h.pinyinTones, h.english,   h.species,     h.pregnancy, h.toxicity,
+                         h.aliases}))
                     return false;
             }
             for (const Formula& f : content.formulas) {
                 if (!db.exec(
                         QStringLiteral("INSERT INTO pres (prename, prekind1, prekind2, precons, "
-                                       "predosage, premethod, prefunction, preindication) "
-                                       "VALUES (?,?,?,?,?,?,?,?)"),
+                                       "predosage, premethod, prefunction, preindication, "
+                                       "chinese, chinesetrad, pinyintones, english, presource, "
+                                       "precautions, preroles, prealiases) "
+                                       "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
                         {f.prename, f.prekind1, f.prekind2, f.precons, f.predosage, f.premethod,
-                         f.prefunction, f.preindication}))
+                         f.prefunction, f.preindication, f.chinese, f.chineseTrad, f.pinyinTones,
+                         f.english, f.sourceText, f.cautions, f.roles, f.aliases}))
+                    return false;
+            }
+            for (const Incompatibility& pair : content.incompatibilities) {
+                if (!db.exec(
+                        QStringLiteral("INSERT INTO incompat (herb1, herb2, kind) VALUES (?,?,?)"),
+                        {pair.herb1, pair.herb2, pair.kind}))
                     return false;
             }
             return insertCategories(db, QStringLiteral("kind1"), QStringLiteral("kind2"),

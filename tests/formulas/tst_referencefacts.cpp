@@ -1,0 +1,249 @@
+// The reference facts beside the prescribed details: shown in the herb details (both windows)
+// and the formula display, empty for own records, found by the "All Category" search, and
+// typed or pasted into the key-word boxes.
+#include "app/MessageBox.h"
+#include "formulas/FormulaWindow.h"
+#include "formulas/Grid.h"
+#include "herbs/HerbWindow.h"
+#include "support/TestSupport.h"
+#include "support/WidgetHelpers.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using tavirel::app::MessageBox;
+using namespace tavirel::test;
+
+namespace {
+
+const QStringList herbFacts{"HerbChinese",   "HerbPinyin",   "HerbEnglish", "HerbSpecies",
+                            "HerbPregnancy", "HerbToxicity", "HerbAliases"};
+const QStringList formulaFacts{"FormulaChinese", "FormulaPinyin",   "FormulaEnglish",
+                               "FormulaSource",  "FormulaCautions", "FormulaAliases"};
+
+// What the named controls show, joined by "|".
+QString shown(const QWidget* window, const QStringList& names)
+{
+    QStringList texts;
+    for (const QString& name : names)
+        texts << textOf(window, name);
+    return texts.join('|');
+}
+
+QString empty(const QStringList& names)
+{
+    return QString(names.size() - 1, QLatin1Char('|'));
+}
+
+} // namespace
+
+class TestReferenceFacts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        MessageBox::setTestMode(true);
+        m_program = std::make_unique<OpenProgram>(QStringLiteral("facts"));
+        QVERIFY2(m_program->isValid(), qPrintable(m_program->errors()));
+        m_program->context().values = {};
+    }
+    void cleanup() { m_program.reset(); }
+
+    void herbDetails_data();
+    void herbDetails();
+    void formulaDisplay();
+    void searchFindsOtherNames_data();
+    void searchFindsOtherNames();
+    void keyWordBoxTakesChineseAndToneMarks_data();
+    void keyWordBoxTakesChineseAndToneMarks();
+
+private:
+    std::unique_ptr<OpenProgram> m_program;
+};
+
+void TestReferenceFacts::herbDetails_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("herb");
+    QTest::addColumn<QString>("facts");
+    QTest::newRow("traditional differs, aliases, caution")
+        << "List1"
+        << "Ma Huang"
+        << "麻黄 (麻黃)|Má Huáng|Ephedra stem|Ephedra sinica Stapf|Use with caution|None|"
+           "Ephedra; Long Sha";
+    QTest::newRow("no traditional, toxic, no aliases")
+        << "List1"
+        << "Fu Zi"
+        << "附子|Fù Zǐ|Aconite root|Aconitum carmichaelii Debx.|Contraindicated|Toxic|";
+    QTest::newRow("facts not written yet") << "List1"
+                                           << "Ban Xia" << empty(herbFacts);
+    QTest::newRow("own herb") << "List3"
+                              << "Own Herb" << empty(herbFacts);
+}
+
+// Each herb is shown after one with every fact, so a box the new herb leaves empty is seen to
+// be cleared.
+void TestReferenceFacts::herbDetails()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, herb);
+    QFETCH(QString, facts);
+    tavirel::herbs::HerbWindow window(m_program->context());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* tabs = control<QTabWidget>(&window, "SSTab1");
+    doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Ma Huang"));
+    QCOMPARE(tabs->currentIndex(), 1);
+    tabs->setCurrentIndex(list == QLatin1String("List1") ? 0 : 3);
+    doubleClick(control<QListWidget>(&window, list), herb);
+    QCOMPARE(tabs->currentIndex(), 1);
+    QCOMPARE(textOf(&window, "Label14"), herb);
+    QCOMPARE(shown(&window, herbFacts), facts);
+    QCOMPARE(control<QLabel>(&window, "HerbChinese")->textFormat(), Qt::PlainText);
+}
+
+void TestReferenceFacts::formulaDisplay()
+{
+    tavirel::formulas::FormulaWindow window(m_program->context());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* view = control<QTreeWidget>(&window, "TreeView1");
+    const auto showFromTree = [&](const QString& name) {
+        clickNode(view, view->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0));
+        QCOMPARE(textOf(&window, "Label2"), name);
+    };
+
+    showFromTree(QStringLiteral("Ma Huang Tang"));
+    QCOMPARE(shown(&window, formulaFacts),
+             QStringLiteral("麻黄汤 (麻黃湯)|Má Huáng Tāng|Ephedra Decoction|Shang Han Lun (Zhang "
+                            "Zhong-Jing, Eastern Han, c. 220)|Not where sweating comes from "
+                            "deficiency|Ephedra Tang; Four Herbs"));
+    // The composition's herb opens in the shared details panel with its facts.
+    auto* grid = control<tavirel::formulas::Grid>(&window, "Grid1");
+    QCOMPARE(grid->text(3, 0), QStringLiteral("Fu Zi"));
+    const QModelIndex cell = grid->model()->index(2, 0);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    QCOMPARE(control<QTabWidget>(&window, "SSTab2")->currentIndex(), 1);
+    QCOMPARE(textOf(&window, "HerbChinese") + '|' + textOf(&window, "HerbToxicity"),
+             QStringLiteral("附子|Toxic"));
+
+    showFromTree(QStringLiteral("Plain Tang"));
+    QCOMPARE(shown(&window, formulaFacts), empty(formulaFacts));
+
+    showFromTree(QStringLiteral("Ma Huang Tang"));
+    auto* pickTabs = control<QTabWidget>(&window, "SSTab1");
+    pickTabs->setCurrentIndex(1); // changing the way of picking clears the display
+    QCOMPARE(shown(&window, formulaFacts), empty(formulaFacts));
+    doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Own Formula"));
+    QCOMPARE(textOf(&window, "Label2"), QStringLiteral("Own Formula"));
+    QCOMPARE(textOf(&window, "Text1"), QStringLiteral("Own method"));
+    QCOMPARE(shown(&window, formulaFacts), empty(formulaFacts));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TestReferenceFacts::searchFindsOtherNames_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QStringList>("herbs");
+    QTest::addColumn<QStringList>("formulas");
+    QTest::newRow("simplified") << "麻黄" << QStringList{"Ma Huang"}
+                                << QStringList{"Ma Huang Tang"};
+    QTest::newRow("traditional") << "麻黃" << QStringList{"Ma Huang"}
+                                 << QStringList{"Ma Huang Tang"};
+    QTest::newRow("one character") << "附" << QStringList{"Fu Zi"} << QStringList();
+    QTest::newRow("tone marks") << "huáng" << QStringList{"Ma Huang"}
+                                << QStringList{"Ma Huang Tang"};
+    QTest::newRow("english ignoring case") << "ACONITE" << QStringList{"Fu Zi"} << QStringList();
+    QTest::newRow("other name") << "long sha" << QStringList{"Ma Huang"} << QStringList();
+    QTest::newRow("formula's other name")
+        << "four herbs" << QStringList() << QStringList{"Ma Huang Tang"};
+}
+
+// "All Category" in both windows; own records, which have no such names, are searched as before.
+void TestReferenceFacts::searchFindsOtherNames()
+{
+    QFETCH(QString, word);
+    QFETCH(QStringList, herbs);
+    QFETCH(QStringList, formulas);
+    // Entering the "Searching" tab (index 2 in both windows) picks "All Category".
+    const auto run = [&](QWidget& window, const char* key, const char* go, const char* list) {
+        window.show();
+        control<QTabWidget>(&window, "SSTab1")->setCurrentIndex(2);
+        control<QLineEdit>(&window, key)->setText(word);
+        QTest::mouseClick(control<QWidget>(&window, go), Qt::LeftButton);
+        MessageBox::takeShown(); // "nothing found" where a list is expected empty
+        return control<QComboBox>(&window, "Combo1")->currentText() + ": " +
+               entries(control<QListWidget>(&window, list)).join(", ");
+    };
+    tavirel::herbs::HerbWindow herbWindow(m_program->context());
+    QCOMPARE(run(herbWindow, "Text1", "Command2", "List2"), "All Category: " + herbs.join(", "));
+    tavirel::formulas::FormulaWindow formulaWindow(m_program->context());
+    QCOMPARE(run(formulaWindow, "Text12", "Command3", "List3"),
+             "All Category: " + formulas.join(", "));
+}
+
+void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks_data()
+{
+    QTest::addColumn<QString>("way"); // key, input method or paste
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("key: character") << "key"
+                                    << "麻" << true;
+    QTest::newRow("key: tone-marked vowel") << "key"
+                                            << "ǚ" << true;
+    QTest::newRow("key: digit") << "key"
+                                << "1" << false;
+    QTest::newRow("key: full-width comma") << "key"
+                                           << "，" << false;
+    QTest::newRow("input method: name") << "im"
+                                        << "麻黄" << true;
+    QTest::newRow("input method: with a digit") << "im"
+                                                << "麻1" << false;
+    QTest::newRow("input method: punctuation") << "im"
+                                               << "。" << false;
+    QTest::newRow("paste: name and Pinyin") << "paste"
+                                            << "附子 Fù Zǐ" << true;
+    QTest::newRow("paste: with an apostrophe") << "paste"
+                                               << "Fu'Zi" << false;
+}
+
+void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, text);
+    QFETCH(bool, taken);
+    tavirel::herbs::HerbWindow window(m_program->context());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    control<QTabWidget>(&window, "SSTab1")->setCurrentIndex(2);
+    auto* box = control<QLineEdit>(&window, "Text1");
+    box->setText(QStringLiteral("a"));
+    box->setFocus();
+    if (way == QLatin1String("key")) {
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, Qt::NoModifier);
+    } else if (way == QLatin1String("im")) {
+        QInputMethodEvent composing(text, {});
+        QCoreApplication::sendEvent(box, &composing);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(box, &commit);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(box->text(), taken ? QStringLiteral("a") + text : QStringLiteral("a"));
+    QCOMPARE(shownTexts(), taken ? QStringList() : QStringList{"Should press the letter!"});
+}
+
+QTEST_MAIN(TestReferenceFacts)
+#include "tst_referencefacts.moc"
