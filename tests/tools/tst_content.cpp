@@ -265,6 +265,9 @@ private Q_SLOTS:
             rows(m_ref, "SELECT prename, precons, predosage, chinese, chinesetrad, pinyintones, "
                         "english, presource, precautions, preroles, prealiases FROM pres "
                         "ORDER BY rowid");
+        // A query that failed reads as no rows, which would pass every check below.
+        QVERIFY(!m_herbs.isEmpty() && m_herbFacts.size() == m_herbs.size());
+        QVERIFY(!m_formulas.isEmpty() && m_formulaFacts.size() == m_formulas.size());
     }
 
     void countsAndCategoryTrees()
