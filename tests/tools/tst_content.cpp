@@ -274,7 +274,7 @@ private Q_SLOTS:
     {
         QStringList faults;
         const QList<std::pair<QString, int>> counts{
-            {"tavirel", 300}, {"pres", 160}, {"kind1", 18}, {"preskind1", 20}};
+            {"tavirel", 570}, {"pres", 380}, {"kind1", 18}, {"preskind1", 20}};
         for (const auto& [table, wanted] : counts) {
             const int count = m_ref.scalar("SELECT count(*) FROM " + table).toInt();
             if (count < wanted)
