@@ -96,6 +96,8 @@ QLabel* chineseHeading(QWidget* parent, const QString& name, const QFont& font)
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setFont(font);
+    // A blank's width apart from the Pinyin name, whatever spacing the heading's layout has.
+    label->setContentsMargins(label->fontMetrics().horizontalAdvance(QLatin1Char(' ')), 0, 0, 0);
     return label;
 }
 

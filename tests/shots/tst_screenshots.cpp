@@ -52,6 +52,8 @@ void TestScreenshots::initTestCase()
 
 void TestScreenshots::save(QWidget* window, const QString& name)
 {
+    // Layouts settle on posted events: a label filled a moment ago gets its width there.
+    QCoreApplication::processEvents();
     QVERIFY(window->grab().save(QDir(m_out).filePath(name + QStringLiteral(".png"))));
 }
 
