@@ -1,5 +1,7 @@
 #include "Windows.h"
 
+#include "app/AppContext.h"
+#include "app/ModalOpener.h"
 #include "editors/AddFormulaWindow.h"
 #include "editors/AddHerbWindow.h"
 #include "formulas/FormulaWindow.h"
@@ -20,6 +22,11 @@ template <typename Window> app::WindowFactory window(app::AppContext& context)
 
 app::MenuWindows programWindows(app::AppContext& context)
 {
+    context.openFormula = [&context](QWidget* parent, const QString& formula, bool own) {
+        auto window = std::make_unique<formulas::FormulaWindow>(context, parent);
+        window->showFormulaNamed(formula, own);
+        app::ModalOpener::open(std::move(window));
+    };
     return {window<herbs::HerbWindow>(context), window<formulas::FormulaWindow>(context),
             window<editors::AddHerbWindow>(context), window<editors::AddFormulaWindow>(context)};
 }

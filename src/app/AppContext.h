@@ -5,6 +5,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QWidget;
+
 namespace tavirel::app {
 
 // What every window of one run shares: the program folder (never looked up by the windows,
@@ -15,6 +19,9 @@ struct AppContext
     data::DataStore& store;
     SharedValues values;
     QString helpFile;
+    // Opens the formula window on one formula, as a further modal window over parent; set
+    // where the windows are wired together.
+    std::function<void(QWidget* parent, const QString& formula, bool own)> openFormula = {};
 
     data::Database& refDb() { return store.refDb(); }
     data::Database& ownDb() { return store.ownDb(); }

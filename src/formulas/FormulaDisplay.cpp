@@ -6,6 +6,7 @@
 #include "app/MessageBox.h"
 #include "data/RecordSet.h"
 #include "herbs/FactBoxes.h"
+#include "safety/SafetyCheck.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -85,8 +86,30 @@ void FormulaWindow::showFormula(DisplayEntry entry, const QString& name)
         for (QString& piece : herbNames)
             piece = herbNameOfPicture(piece);
     }
-    fillComposition(variant, herbNames, splitList(formula->text(column("predosage", "dosage"))));
+    const QStringList dosages = splitList(formula->text(column("predosage", "dosage")));
+    fillComposition(variant, herbNames, dosages);
+    showSafetyFindings(herbNames, dosages);
     m_detailTabs->setCurrentIndex(0); // the composition comes into view
+}
+
+void FormulaWindow::showSafetyFindings(const QStringList& herbNames, const QStringList& dosages)
+{
+    QList<safety::DosedHerb> dosed;
+    for (qsizetype i = 0; i < qMin(herbNames.size(), dosages.size()); ++i)
+        dosed.append({herbNames.at(i), dosages.at(i)});
+    const QString findings = safety::describe(
+        safety::checkComposition(dosed, safety::SafetyFacts::load(m_context.refDb(), herbNames)));
+    if (findings.isEmpty())
+        return;
+    // What the check finds comes first, most serious first; the formula's own notes follow.
+    const QString stored = m_cautions->toPlainText();
+    m_cautions->setPlainText(stored.isEmpty() ? findings
+                                              : findings + QStringLiteral("\n\n") + stored);
+}
+
+void FormulaWindow::showFormulaNamed(const QString& name, bool own)
+{
+    showFormula(own ? DisplayEntry::OwnList : DisplayEntry::SearchList, name);
 }
 
 RecordSet* FormulaWindow::findFormula(DisplayEntry entry, const QString& name, bool& own)

@@ -7,6 +7,7 @@
 #include "app/Buttons.h"
 #include "app/MessageBox.h"
 #include "data/RecordSet.h"
+#include "herbs/FormulaUsage.h"
 #include "herbs/HerbDetailsPanel.h"
 #include "picture/HerbPicture.h"
 
@@ -42,6 +43,11 @@ QWidget* FormulaWindow::buildHerbTab()
     names.indicationsCaption = QStringLiteral("Label12");
     names.coutionsCaption = QStringLiteral("Label13");
     m_herb = new herbs::HerbDetailsPanel(names, tab);
+    connect(m_herb, &herbs::HerbDetailsPanel::formulaActivated, this,
+            [this](const QString& formula, bool own) {
+                if (m_context.openFormula)
+                    m_context.openFormula(this, formula, own);
+            });
 
     m_graphic = app::makeButton(tab, QStringLiteral("Command2"), QStringLiteral("Graphic"));
     app::onClick(m_graphic, this, [this] { openPicture(); });
@@ -105,8 +111,12 @@ void FormulaWindow::fillHerbTab()
     const QString& name = m_context.values.formulaHerbName;
     if (name.isEmpty())
         return;
-    if (const RecordSet* herb = findHerb(name))
+    if (const RecordSet* herb = findHerb(name)) {
         m_herb->fill(*herb);
+        m_herb->showFormulaUses(herbs::formulasWithHerb(m_context.refDb(), m_context.ownDb(),
+                                                        herb->text(QStringLiteral("name1")),
+                                                        herb->text(QStringLiteral("picno"))));
+    }
 }
 
 void FormulaWindow::openPicture()

@@ -42,6 +42,10 @@ public:
     explicit FormulaWindow(app::AppContext& context, QWidget* parent = nullptr);
     ~FormulaWindow() override;
 
+    // Shows one formula in the display, as opening it from a list does (used when a formula is
+    // opened from a herb's list of formulas).
+    void showFormulaNamed(const QString& name, bool own);
+
 private:
     // Construction (FormulaWindow.cpp and the file of each tab).
     QWidget* buildTreeTab();
@@ -63,6 +67,7 @@ private:
     void fillComposition(const DisplayVariant& variant, const QStringList& herbNames,
                          const QStringList& dosages);
     void setColumns(const DisplayVariant& variant);
+    void showSafetyFindings(const QStringList& herbNames, const QStringList& dosages);
 
     // FormulaSearchTab.cpp
     void search();

@@ -1,6 +1,8 @@
 #include "HerbDetailsPanel.h"
 
 #include "FactBoxes.h"
+#include "FormulaUsage.h"
+#include "app/EnterKey.h"
 #include "data/RecordSet.h"
 
 #include <QFrame>
@@ -8,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -163,6 +166,24 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
              false, false, toxicityText},
             {QStringLiteral("aliases"), QStringLiteral("Other Names"),
              QStringLiteral("HerbAliases"), true}});
+    grid->addWidget(caption(this, QStringLiteral("FormulaUsesCaption"),
+                            QStringLiteral("Formulas with this herb")),
+                    row, 0);
+    m_uses = new QListWidget(this);
+    m_uses->setObjectName(QStringLiteral("FormulaUses"));
+    m_uses->setAccessibleName(QStringLiteral("Formulas with this herb"));
+    m_uses->setUniformItemSizes(true);
+    m_uses->setMinimumHeight(m_uses->fontMetrics().lineSpacing() * 3 + 2 * m_uses->frameWidth());
+    const auto open = [this] {
+        const QListWidgetItem* item = m_uses->currentItem();
+        if (item && item->isSelected() && !item->data(Qt::UserRole).toString().isEmpty())
+            emit formulaActivated(item->data(Qt::UserRole).toString(),
+                                  item->data(Qt::UserRole + 1).toBool());
+    };
+    connect(m_uses, &QListWidget::itemDoubleClicked, this, open);
+    app::onEnter(m_uses, open);
+    grid->addWidget(m_uses, row, 1, 1, 3);
+    grid->setRowStretch(row++, 2);
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(3, 1);
 }
@@ -186,6 +207,7 @@ void HerbDetailsPanel::clear()
         setBoxText(entry.second, QString());
     m_chinese->clear();
     m_facts->clear();
+    m_uses->clear();
 }
 
 void HerbDetailsPanel::fill(const data::RecordSet& herb)
@@ -196,6 +218,27 @@ void HerbDetailsPanel::fill(const data::RecordSet& herb)
         setBoxText(widget, herb.text(column)); // Null reads as empty text
     m_chinese->setText(chineseName(herb));     // own herbs have none
     m_facts->fill(herb);
+}
+
+void HerbDetailsPanel::showFormulaUses(const FormulaUses& uses)
+{
+    m_uses->clear();
+    for (const FormulaUse& use : uses.uses) {
+        QString text = use.formula;
+        if (!use.dose.isEmpty())
+            text += QStringLiteral(" \u2014 ") + use.dose + QStringLiteral(" g");
+        if (use.own)
+            text += QStringLiteral(" (your own)");
+        auto* item = new QListWidgetItem(text, m_uses);
+        item->setData(Qt::UserRole, use.formula);
+        item->setData(Qt::UserRole + 1, use.own);
+    }
+    // Said in the list itself: the herb's details are still worth reading without it.
+    if (!uses.error.isEmpty()) {
+        auto* item = new QListWidgetItem(
+            QStringLiteral("Your own formulas could not be read: ") + uses.error, m_uses);
+        item->setFlags(Qt::ItemIsEnabled);
+    }
 }
 
 QString HerbDetailsPanel::pinyinName() const

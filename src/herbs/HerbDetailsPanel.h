@@ -7,6 +7,7 @@
 #include <utility>
 
 class QLabel;
+class QListWidget;
 
 namespace tavirel::data {
 class RecordSet;
@@ -15,6 +16,7 @@ class RecordSet;
 namespace tavirel::herbs {
 
 class FactBoxes;
+struct FormulaUses;
 
 // The control names of one herb-details layout; the herb window and the formula window show
 // the same ten columns under different names.
@@ -44,6 +46,12 @@ public:
     // A column without a value leaves its box empty.
     void fill(const data::RecordSet& herb);
     QString pinyinName() const;
+    // The formulas whose composition holds the herb shown ("Formulas with this herb").
+    void showFormulaUses(const FormulaUses& uses);
+
+Q_SIGNALS:
+    // A formula of that list was opened (double click or Enter).
+    void formulaActivated(const QString& formula, bool own);
 
 private:
     QWidget* box(const QString& column) const;
@@ -53,6 +61,7 @@ private:
     QList<std::pair<QString, QWidget*>> m_boxes; // column -> box
     QLabel* m_chinese = nullptr;                 // beside the Pinyin heading
     std::unique_ptr<FactBoxes> m_facts;          // the reference facts below the monograph
+    QListWidget* m_uses = nullptr;               // formulas with this herb
 };
 
 } // namespace tavirel::herbs

@@ -1,6 +1,7 @@
 #include "HerbWindow.h"
 
 #include "CategoryTree.h"
+#include "FormulaUsage.h"
 #include "HerbDetailsPanel.h"
 #include "HerbMessages.h"
 #include "app/AppContext.h"
@@ -139,6 +140,11 @@ QWidget* HerbWindow::buildDetailsTab()
     names.indicationsCaption = QStringLiteral("Label11");
     names.coutionsCaption = QStringLiteral("Label13");
     m_details = new HerbDetailsPanel(names, tab);
+    connect(m_details, &HerbDetailsPanel::formulaActivated, this,
+            [this](const QString& formula, bool own) {
+                if (m_context.openFormula)
+                    m_context.openFormula(this, formula, own);
+            });
 
     m_graphic = app::makeButton(tab, QStringLiteral("Command4"), QStringLiteral("Graphic"));
     app::onClick(m_graphic, this, [this] { openPicture(); });
@@ -287,14 +293,14 @@ void HerbWindow::showDetails()
     switch (m_context.values.detailSource) {
     case 1:
         if (!herbs.eof())
-            m_details->fill(herbs);
+            fillDetails(herbs);
         break;
     case 3:
         if (!m_own->selectedItems().isEmpty() && m_ownHerbRecords) {
             m_graphic->setVisible(false);
             m_ownHerbRecords->moveFirst();
             if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), name))
-                m_details->fill(*m_ownHerbRecords);
+                fillDetails(*m_ownHerbRecords);
         }
         break;
     case 2:
@@ -302,7 +308,7 @@ void HerbWindow::showDetails()
             herbs.moveFirst();
             if (herbs.findFirst(QStringLiteral("name1"), name)) {
                 m_graphic->setVisible(true);
-                m_details->fill(herbs);
+                fillDetails(herbs);
             } else if (m_ownHerbRecords) {
                 m_graphic->setVisible(false);
                 m_ownHerbRecords->moveFirst();
@@ -314,6 +320,14 @@ void HerbWindow::showDetails()
     default:
         break; // nothing picked yet: the tab stays empty
     }
+}
+
+void HerbWindow::fillDetails(const RecordSet& herb)
+{
+    m_details->fill(herb);
+    m_details->showFormulaUses(formulasWithHerb(m_context.refDb(), m_context.ownDb(),
+                                                herb.text(QStringLiteral("name1")),
+                                                herb.text(QStringLiteral("picno"))));
 }
 
 void HerbWindow::openPicture()

@@ -52,6 +52,7 @@ private:
     // Details tab
     void tabChanged(int tab);
     void showDetails();
+    void fillDetails(const data::RecordSet& herb);
     void openPicture();
 
     // Search tab

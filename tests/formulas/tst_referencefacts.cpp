@@ -1,6 +1,7 @@
 // The reference facts beside the prescribed details: shown in the herb details (both windows)
 // and the formula display, empty for own records, found by the "All Category" search, and
 // typed or pasted into the key-word boxes.
+#include "Windows.h"
 #include "app/MessageBox.h"
 #include "formulas/FormulaWindow.h"
 #include "formulas/Grid.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void herbDetails_data();
     void herbDetails();
     void formulaDisplay();
+    void formulasWithTheHerbOpenInTheFormulaWindow();
     void searchFindsOtherNames_data();
     void searchFindsOtherNames();
     void keyWordBoxTakesChineseAndToneMarks_data();
@@ -123,10 +125,19 @@ void TestReferenceFacts::formulaDisplay()
     };
 
     showFromTree(QStringLiteral("Ma Huang Tang"));
+    // The safety check's findings come first in the cautions, most serious first, then the
+    // formula's own note.
     QCOMPARE(shown(&window, formulaFacts),
              QStringLiteral("麻黄汤 (麻黃湯)|Má Huáng Tāng|Ephedra Decoction|Shang Han Lun (Zhang "
-                            "Zhong-Jing, Eastern Han, c. 220)|Not where sweating comes from "
-                            "deficiency|Ephedra Tang; Four Herbs"));
+                            "Zhong-Jing, Eastern Han, c. 220)|"
+                            "Ban Xia and Fu Zi are one of the eighteen antagonisms: they are not "
+                            "to be used together.\n"
+                            "Ma Huang and Fu Zi are one of the nineteen counteractions: they are "
+                            "not to be used together.\n"
+                            "Fu Zi is contraindicated in pregnancy.\n"
+                            "Fu Zi is toxic: keep to its dose and preparation.\n"
+                            "Ma Huang is to be used with caution in pregnancy.\n\n"
+                            "Not where sweating comes from deficiency|Ephedra Tang; Four Herbs"));
     // The composition's herb opens in the shared details panel with its facts.
     auto* grid = control<tavirel::formulas::Grid>(&window, "Grid1");
     QCOMPARE(grid->text(3, 0), QStringLiteral("Fu Zi"));
@@ -136,9 +147,13 @@ void TestReferenceFacts::formulaDisplay()
     QCOMPARE(control<QTabWidget>(&window, "SSTab2")->currentIndex(), 1);
     QCOMPARE(textOf(&window, "HerbChinese") + '|' + textOf(&window, "HerbToxicity"),
              QStringLiteral("附子|Toxic"));
+    // ... and with the formulas that hold it.
+    QCOMPARE(entries(control<QListWidget>(&window, "FormulaUses")),
+             QStringList({"Ma Huang Tang \u2014 3 g"}));
 
     showFromTree(QStringLiteral("Plain Tang"));
-    QCOMPARE(shown(&window, formulaFacts), empty(formulaFacts));
+    QCOMPARE(shown(&window, formulaFacts),
+             QStringLiteral("||||Ma Huang is to be used with caution in pregnancy.|"));
 
     showFromTree(QStringLiteral("Ma Huang Tang"));
     auto* pickTabs = control<QTabWidget>(&window, "SSTab1");
@@ -147,7 +162,38 @@ void TestReferenceFacts::formulaDisplay()
     doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Own Formula"));
     QCOMPARE(textOf(&window, "Label2"), QStringLiteral("Own Formula"));
     QCOMPARE(textOf(&window, "Text1"), QStringLiteral("Own method"));
-    QCOMPARE(shown(&window, formulaFacts), empty(formulaFacts));
+    // An own formula has no facts of its own, but its built-in herbs are checked all the same.
+    QCOMPARE(shown(&window, formulaFacts),
+             QStringLiteral("||||Ma Huang is to be used with caution in pregnancy.|"));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TestReferenceFacts::formulasWithTheHerbOpenInTheFormulaWindow()
+{
+    tavirel::programWindows(m_program->context()); // wires the formula window in
+    tavirel::herbs::HerbWindow window(m_program->context());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Ma Huang"));
+    auto* uses = control<QListWidget>(&window, "FormulaUses");
+    // Sorted by name, built-in and own, each with the herb's dose.
+    QCOMPARE(entries(uses),
+             QStringList({"Ma Huang Tang \u2014 9 g", "Own Formula \u2014 6 g (your own)",
+                          "Plain Tang \u2014 3 g"}));
+
+    QStringList opened;
+    tavirel::test::ModalRecorder recorder([&](QDialog& formulas) {
+        opened << formulas.objectName() + '|' + textOf(&formulas, "Label2") + '|' +
+                      textOf(&formulas, "Text1");
+        return int(QDialog::Rejected);
+    });
+    uses->setFocus();
+    uses->setCurrentRow(1);
+    QTest::keyClick(uses, Qt::Key_Return);
+    doubleClick(uses, QStringLiteral("Plain Tang \u2014 3 g"));
+    QCOMPARE(opened, QStringList({"Pres|Own Formula|Own method", "Pres|Plain Tang|Decoction"}));
+    // Closing it returns to the herb.
+    QCOMPARE(textOf(&window, "Label14"), QStringLiteral("Ma Huang"));
     QVERIFY(MessageBox::takeShown().isEmpty());
 }
 
