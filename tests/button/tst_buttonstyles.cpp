@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <memory>
 #include <optional>
 
 using namespace tavirel::button;
@@ -300,16 +301,18 @@ void TestButtonStyles::faces_data()
     row("13 hover", 13, "hover", oval, {S, S, S, S, F, F});
     row("13 pressed", 13, "pressed", oval, {D, D, D, D, 0xA0A0A0, F});
     row("13 disabled", 13, "disabled", oval, Colours(6, F));
-    // Style 14: a gradient of 58 down from the highlight; 58 / 20 in single precision is a
-    // little above 2.9, so row 10 is 29 darker and row 15 44 (not 43.5 rounded to even).
-    const Points fourteen{{0, 10}, {20, 0},     {W - 1, 10}, {20, H - 1}, {1, 10},
-                          {20, 1}, {W - 2, 10}, {20, H - 2}, {20, 2},     {20, 3},
-                          {2, 10}, {3, 10},     {20, 10},    {4, 10},     {20, 15}};
+    // Style 14: a gradient of 58 down from the highlight, rows 10 and 15 29 and 44 darker. The
+    // step 58 / 20 is kept in single precision, a little above 2.9, so row 5 is 15 darker: a
+    // little above 14.5, not 14.5 rounded to the even 14.
+    const Points fourteen{{0, 10},     {20, 0},     {W - 1, 10}, {20, H - 1}, {1, 10}, {20, 1},
+                          {W - 2, 10}, {20, H - 2}, {20, 2},     {20, 3},     {2, 10}, {3, 10},
+                          {20, 10},    {4, 10},     {20, 15},    {20, 5}};
     const Colours frame14{0x4E4E4E, 0x4E4E4E, 0x4E4E4E, 0x4E4E4E, 0xB7B7B7, 0xB7B7B7,
                           0xB7B7B7, 0xB7B7B7, Hi,       Hi,       Hi,       Hi};
-    row("14 normal", 14, "normal", fourteen, frame14 + Colours{0xE2E2E2, 0xE2E2E2, 0xD3D3D3});
-    row("14 hover", 14, "hover", fourteen, frame14 + Colours{L, L, L});
-    row("14 disabled", 14, "disabled", fourteen, frame14 + Colours{0xE2E2E2, 0xE2E2E2, 0xD3D3D3});
+    const Colours gradient14{0xE2E2E2, 0xE2E2E2, 0xD3D3D3, 0xF0F0F0};
+    row("14 normal", 14, "normal", fourteen, frame14 + gradient14);
+    row("14 hover", 14, "hover", fourteen, frame14 + Colours{L, L, L, L});
+    row("14 disabled", 14, "disabled", fourteen, frame14 + gradient14);
     row("14 pressed", 14, "pressed",
         {{20, 10},
          {1, 1},
@@ -492,7 +495,8 @@ void TestButtonStyles::ownColoursWhenHovered()
     QFETCH(int, type);
     QFETCH(QString, state);
     QFETCH(Points, points);
-    SkinButton* b = newButton(&m_host, type, 2);
+    std::unique_ptr<SkinButton> button(newButton(&m_host, type, 2)); // gone on failure too
+    SkinButton* b = button.get();
     b->setBackOver(0x408060);
     QImage face;
     if (state == QLatin1String("hover")) {
@@ -507,7 +511,7 @@ void TestButtonStyles::ownColoursWhenHovered()
     } else {
         face = faceIn(m_host, b, state);
     }
-    delete b;
+    button.reset();
     QVERIFY(!face.isNull());
     QTEST(pixels(face, points), "colours");
 }
@@ -589,7 +593,8 @@ void TestButtonStyles::defaultCaptionInBold()
 
 void TestButtonStyles::capturedBackground()
 {
-    SkinButton* b = newButton(&m_host, 2, 3);
+    const std::unique_ptr<SkinButton> button(newButton(&m_host, 2, 3)); // gone on failure too
+    SkinButton* b = button.get();
     b->setButtonType(11); // captures what lies behind it at once
     const Points points{{0, 0}, {W - 1, H - 1}, {20, 10}, {W - 1, 0}};
     const auto behind = [&points](QPoint topLeft) {
@@ -610,7 +615,6 @@ void TestButtonStyles::capturedBackground()
     b->Refresh();
     QCOMPARE(pixels(b->image(), points), behind(moved));
     QCOMPARE(pixels(faceIn(m_host, b, QStringLiteral("disabled")), points), behind(moved));
-    delete b;
 }
 
 QTEST_MAIN(TestButtonStyles)
