@@ -8,31 +8,6 @@ namespace tavirel::button {
 
 namespace {
 
-struct StoredButton
-{
-    const char* window;
-    const char* name;
-    const char* caption;
-};
-
-// Every button of every window, with the caption its layout holds. The herb window's
-// Command3 ("&Exit" on the details tab) is a standard push button and is not listed.
-constexpr StoredButton storedButtons[] = {
-    {"Menu", "Command1", "&Herbs"},     {"Menu", "Command2", "&Formulas"},
-    {"Menu", "Command4", "&Add Herb"},  {"Menu", "Command3", "A&dd Formulas"},
-    {"Menu", "Command5", "H&elp"},      {"Menu", "Command6", "&Exit"},
-    {"start", "skinButton1", "Latin"},  {"start", "Command1", "Exit"},
-    {"start", "Command4", "Graphic"},   {"start", "Command8", "Exit"},
-    {"start", "Command2", "Go"},        {"start", "Command5", "Exit"},
-    {"start", "Command7", "Delete"},    {"start", "Command6", "Exit"},
-    {"Pres", "Command1", "Exit"},       {"Pres", "Command2", "Graphic"},
-    {"Pres", "Command3", "Go"},         {"Pres", "Command7", "Delete"},
-    {"addHerb", "Command1", "Save"},    {"addHerb", "Command2", "Exit"},
-    {"addPres", "Command1", "Save"},    {"addPres", "Command2", "Exit"},
-    {"addPres", "Command3", "Add -->"}, {"addPres", "Command4", "Delete"},
-    {"grph", "Command2", "Exit"},
-};
-
 // The keys both kinds of window share.
 PropertyBag commonSettings(const QString& caption)
 {
@@ -51,7 +26,7 @@ SkinButton* makeButton(QWidget* parent, const QString& name, const PropertyBag& 
     auto* button = new SkinButton(parent, name);
     button->setObjectName(name);
     const std::optional<QString> error = readButton(*button, settings);
-    if (error) // the tables above are fixed; a failure here is a programming error
+    if (error) // the settings above are fixed; a failure here is a programming error
         qWarning("%s", qPrintable(*error));
     return button;
 }
@@ -91,18 +66,6 @@ PropertyBag windowButtonSettings(const QString& caption)
     return bag;
 }
 
-PropertyBag storedButtonSettings(const QString& window, const QString& button)
-{
-    for (const StoredButton& stored : storedButtons) {
-        if (window != QLatin1String(stored.window) || button != QLatin1String(stored.name))
-            continue;
-        const QString caption = QString::fromLatin1(stored.caption);
-        return window == QStringLiteral("Menu") ? menuButtonSettings(caption)
-                                                : windowButtonSettings(caption);
-    }
-    return {};
-}
-
 SkinButton* makeWindowButton(QWidget* parent, const QString& name, const QString& caption)
 {
     return makeButton(parent, name, windowButtonSettings(caption));
@@ -111,14 +74,6 @@ SkinButton* makeWindowButton(QWidget* parent, const QString& name, const QString
 SkinButton* makeMenuButton(QWidget* parent, const QString& name, const QString& caption)
 {
     return makeButton(parent, name, menuButtonSettings(caption));
-}
-
-SkinButton* makeStoredButton(QWidget* parent, const QString& window, const QString& name)
-{
-    const PropertyBag settings = storedButtonSettings(window, name);
-    if (settings.isEmpty())
-        return nullptr;
-    return makeButton(parent, name, settings);
 }
 
 } // namespace tavirel::button

@@ -23,10 +23,6 @@ PropertyBag menuButtonSettings(const QString& caption);
 // Settings of a button of any other window: style 3, scheme 1 (system colours).
 PropertyBag windowButtonSettings(const QString& caption);
 
-// The saved settings of one button of one window ("Menu", "start", "Pres", "addHerb",
-// "addPres", "grph"), caption included; an empty bag when the window has no such button.
-PropertyBag storedButtonSettings(const QString& window, const QString& button);
-
 // A button for any window but the menu, named name (its objectName, e.g. "Command1"), with the
 // caption given. Usage in a window's constructor:
 //     SkinButton* exit = makeWindowButton(this, QStringLiteral("Command1"),
@@ -34,8 +30,5 @@ PropertyBag storedButtonSettings(const QString& window, const QString& button);
 SkinButton* makeWindowButton(QWidget* parent, const QString& name, const QString& caption);
 // A main-menu button.
 SkinButton* makeMenuButton(QWidget* parent, const QString& name, const QString& caption);
-// A button of a window, made from that window's saved settings; nullptr when the window has no
-// such button.
-SkinButton* makeStoredButton(QWidget* parent, const QString& window, const QString& name);
 
 } // namespace tavirel::button

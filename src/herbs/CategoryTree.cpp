@@ -2,7 +2,6 @@
 
 #include "data/RecordSet.h"
 
-#include <QHash>
 #include <QTreeWidget>
 
 namespace tavirel::herbs::categoryTree {
@@ -46,8 +45,8 @@ void addEntries(QTreeWidgetItem* parent, const CategoryTreeSource& s, qint16 no1
 void build(QTreeWidget* tree, CategoryTreeSource s)
 {
     tree->clear();
-    // Names are the nodes' keys; a name given twice keeps the first node under that key.
-    QHash<QString, QTreeWidgetItem*> keys;
+    // Every category node carries its own name as its key; nothing looks nodes up by key, so
+    // a name given twice simply gives two nodes with the same key.
     s.level1.moveFirst();
     s.level2.moveFirst();
     s.entries.moveFirst();
@@ -55,7 +54,6 @@ void build(QTreeWidget* tree, CategoryTreeSource s)
         const QString name = s.level1.text(QStringLiteral("kind1"));
         QTreeWidgetItem* category = categoryNode(name);
         tree->addTopLevelItem(category);
-        keys.insert(name, category);
         const qint16 no1 = number(s.level1, QStringLiteral("no1"));
 
         for (s.level2.moveFirst(); !s.level2.eof(); s.level2.moveNext()) {
@@ -69,8 +67,6 @@ void build(QTreeWidget* tree, CategoryTreeSource s)
             }
             QTreeWidgetItem* sub = categoryNode(subName);
             category->addChild(sub);
-            if (!keys.contains(subName))
-                keys.insert(subName, sub);
             addEntries(sub, s, no1, number(s.level2, QStringLiteral("no2")));
         }
         s.level2.moveFirst();

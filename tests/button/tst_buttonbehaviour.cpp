@@ -402,30 +402,28 @@ void TestButtonBehaviour::readingPaintsNothing()
 
 void TestButtonBehaviour::windowLayouts()
 {
-    const auto stored = [](const char* window, const char* button, const char* key) {
-        return storedButtonSettings(QLatin1String(window), QLatin1String(button))
-            .value(QLatin1String(key));
+    const auto menu = [](const char* caption, const char* key) {
+        return menuButtonSettings(QLatin1String(caption)).value(QLatin1String(key));
     };
     // "&Herbs" keeps its text colour when hovered; the other windows use the system colours.
-    QCOMPARE(QVariantList({stored("Menu", "Command1", "TX"), stored("Menu", "Command1", "COLTYPE"),
-                           stored("Menu", "Command1", "FCOLO"), stored("Menu", "Command6", "FCOLO"),
-                           stored("grph", "Command2", "COLTYPE")}),
+    QCOMPARE(QVariantList(
+                 {menu("&Herbs", "TX"), menu("&Herbs", "COLTYPE"), menu("&Herbs", "FCOLO"),
+                  menu("&Exit", "FCOLO"),
+                  windowButtonSettings(QStringLiteral("Exit")).value(QLatin1String("COLTYPE"))}),
              QVariantList({QStringLiteral("&Herbs"), 2, 0x800000, 0xFFFFFF, 1}));
-    QVERIFY(storedButtonSettings(QStringLiteral("start"), QStringLiteral("Command3")).isEmpty());
 
     SkinButton* save =
-        makeStoredButton(m_host.get(), QStringLiteral("addHerb"), QStringLiteral("Command1"));
-    QVERIFY(save);
+        makeWindowButton(m_host.get(), QStringLiteral("Command1"), QStringLiteral("Save"));
     QCOMPARE(QVariantList({save->objectName(), save->caption(), save->buttonType(),
                            save->mousePointer(), save->font().pointSizeF()}),
              QVariantList({QStringLiteral("Command1"), QStringLiteral("Save"), 3, 1, 8.25}));
 
-    SkinButton* menu =
+    SkinButton* formulas =
         makeMenuButton(m_host.get(), QStringLiteral("Command2"), QStringLiteral("&Formulas"));
-    menu->setGeometry(100, 100, 150, 30);
-    menu->show();
-    QCOMPARE(QVariantList(
-                 {menu->record().palette.face, menu->record().palette.textOver, menu->accessKey()}),
+    formulas->setGeometry(100, 100, 150, 30);
+    formulas->show();
+    QCOMPARE(QVariantList({formulas->record().palette.face, formulas->record().palette.textOver,
+                           formulas->accessKey()}),
              QVariantList({Rgb(0xFF8080), Rgb(0xFFFFFF), QChar(u'f')}));
 }
 
