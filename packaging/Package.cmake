@@ -95,11 +95,11 @@ set(CPACK_PACKAGE_VENDOR "Tavirel developers")
 set(CPACK_PACKAGE_CONTACT "Tavirel developers <${TAVIREL_SUPPORT_MAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reference of Chinese medicinal herbs and formulas")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tavirel is a desktop reference of Chinese medicinal herbs and herbal formulas for\n"
-    "practitioners and students: browse the herbs by category or by Pinyin or Latin\n"
-    "name, read a herb's monograph and picture, read a formula's composition, method,\n"
-    "functions and indications, search both by key word, and keep a private database\n"
-    "of your own herbs and formulas.")
+    "Tavirel is a desktop reference of Chinese medicinal herbs and herbal\n"
+    "formulas for practitioners and students: browse the herbs by category\n"
+    "or by Pinyin or Latin name, read a herb's monograph and picture, read a\n"
+    "formula's composition, method, functions and indications, search both\n"
+    "by key word, and keep a private database of your own herbs and formulas.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -116,8 +116,7 @@ void TestOwnData::portableFolderKeepsItsDatabase()
     Startup startup(folder.path(), tavirel::programWindows);
     QCOMPARE(startup.load(), std::nullopt);
     QCOMPARE(startup.context().ownDatabaseFile(), folder.file(schema::ownFileName));
-    QCOMPARE(ownHerbsListed(startup.context()),
-             QStringList({"Own Alpha", "Own Beta", "Own Gamma"}));
+    QCOMPARE(ownHerbsListed(startup.context()), QStringList({"My Herb"}));
     QVERIFY(!QFileInfo::exists(m_home->filePath(QStringLiteral("tavirel"))));
 }
 
@@ -126,7 +125,7 @@ void TestOwnData::installedFirstStartCreatesThenKeeps()
     tavirel::test::ProgramFolder folder;
     QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
     markInstalled(folder);
-    // A stray own database in an installed folder is not the user's: it is never used.
+    // A stray own database in an installed folder ("My Herb") is not the user's: never used.
     QVERIFY(QFileInfo::exists(folder.file(schema::ownFileName)));
 
     {
