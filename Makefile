@@ -1,16 +1,20 @@
 # make run   installs what is missing, builds, assembles the program folder and starts the program
 # make test  the same set-up, then every test off screen
+# make install   installs into $(DESTDIR)$(PREFIX) (PREFIX defaults to /usr/local)
+# make package   builds the Debian package build/tavirel_<version>_<arch>.deb
 BUILD       ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD)/program
+PREFIX      ?= /usr/local
 
 DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
   qt6-base-dev qt6-multimedia-dev libsqlcipher-dev sqlcipher libchm-dev fp-utils-3.2.2 \
-  fonts-dejavu-core fonts-wqy-microhei xvfb xauth
+  fonts-dejavu-core fonts-wqy-microhei xvfb xauth \
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test install package clean
 
 all: build
 
@@ -35,6 +39,12 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+package: build
+	cmake --build $(BUILD) --target package
 
 # Removes the build, but keeps the program folder's own database: it holds the user's data.
 clean:

@@ -27,6 +27,9 @@ struct AppContext
     data::Database& ownDb() { return store.ownDb(); }
     data::Database& picConn() { return store.picConn(); }
     data::RecordSet& herbRecords() { return store.herbRecords(); }
+    // The own database of this run: beside the program, or in the user's data folder when
+    // the program is installed (decided at start-up).
+    QString ownDatabaseFile() const { return store.ownDb().fileName(); }
 };
 
 } // namespace tavirel::app

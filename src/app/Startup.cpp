@@ -3,6 +3,7 @@
 #include "CenterForm.h"
 #include "HelpLauncher.h"
 #include "MessageBox.h"
+#include "data/OwnDataLocation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,7 +36,16 @@ std::optional<int> Startup::load()
     m_help = std::make_unique<HelpLauncher>(m_context.helpFile);
     qApp->installEventFilter(m_help.get());
 
-    if (!m_store.open(m_context.programFolder)) {
+    // Installed, the own database lives in the user's data folder, made on the first start.
+    const auto own = data::OwnDataLocation::decide(m_context.programFolder);
+    if (QString error; !own.prepare(&error)) {
+        MessageBox::critical(m_menu.get(),
+                             QStringLiteral("Can not open the database file \"%1\".\n%2")
+                                 .arg(QDir::toNativeSeparators(own.file), error));
+        return exitDatabaseFailure;
+    }
+
+    if (!m_store.open(m_context.programFolder, own.file)) {
         MessageBox::critical(
             m_menu.get(),
             QStringLiteral("Can not open the database file \"%1\".\n%2")

@@ -26,10 +26,15 @@ bool DataStore::openFile(Database& db, const QString& path, Database::Mode mode,
 
 bool DataStore::open(const QString& programFolder)
 {
+    return open(programFolder, QDir(programFolder).filePath(schema::ownFileName));
+}
+
+bool DataStore::open(const QString& programFolder, const QString& ownFile)
+{
     close();
     const QDir folder(programFolder);
     const QString refPath = folder.filePath(schema::refFileName);
-    const QString ownPath = folder.filePath(schema::ownFileName);
+    const QString& ownPath = ownFile;
     const QString picPath = folder.filePath(schema::picFileName);
 
     // The reference data is never written: it is opened read-only.

@@ -17,6 +17,9 @@ public:
     // Opens the files of the program folder in their fixed order. On failure nothing stays
     // open and failedFile()/errorString() tell which file and why.
     bool open(const QString& programFolder);
+    // The same, with the own database at ownFile (see OwnDataLocation) instead of beside the
+    // program.
+    bool open(const QString& programFolder, const QString& ownFile);
     void close();
 
     Database& refDb() { return m_refDb; }
