@@ -12,6 +12,7 @@ namespace {
 
 // Codes of the records in the compiler's "/#SYSTEM" object.
 constexpr int systemContentsFile = 0;
+constexpr int systemIndexFile = 1;
 constexpr int systemDefaultTopic = 2;
 
 QString decodeText(const QByteArray& bytes)
@@ -223,6 +224,29 @@ QString ChmFile::contentsFile() const
             return path;
     }
     return {};
+}
+
+QString ChmFile::indexFile() const
+{
+    if (!m_handle)
+        return {};
+    const QString named = systemEntry(systemIndexFile);
+    if (!named.isEmpty() && contains(named))
+        return normalisePath(named);
+    for (const QString& path : files()) {
+        if (path.endsWith(QLatin1String(".hhk"), Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
+}
+
+std::vector<HelpTopic> ChmFile::index() const
+{
+    const QString file = indexFile();
+    if (file.isEmpty())
+        return {};
+    const std::optional<QByteArray> text = read(file);
+    return text ? parseSitemap(*text) : std::vector<HelpTopic>{};
 }
 
 std::vector<HelpTopic> ChmFile::contents() const

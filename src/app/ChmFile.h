@@ -46,6 +46,9 @@ public:
 
     QString contentsFile() const;
     std::vector<HelpTopic> contents() const;
+    // The keyword index: each keyword with the page it opens, sub-keywords as children.
+    QString indexFile() const;
+    std::vector<HelpTopic> index() const;
     QString defaultPage() const;
 
     // Parses sitemap contents text; relative page paths are taken relative to the file root.

@@ -35,6 +35,7 @@ Menu::Menu(AppContext& context, MenuWindows windows, QWidget* parent)
 {
     setObjectName(QStringLiteral("Menu"));
     setWindowTitle(QStringLiteral("Tavirel 1.0"));
+    setProperty("helpTopic", QStringLiteral("menu.html"));
     setFixedSize(menuWidth, menuHeight);
     setMouseTracking(true);
 

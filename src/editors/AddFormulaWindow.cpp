@@ -94,6 +94,7 @@ AddFormulaWindow::AddFormulaWindow(app::AppContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("addPres"));
     setWindowTitle(QStringLiteral("Add Your Own Formulas"));
+    setProperty("helpTopic", QStringLiteral("addformulas.html"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

@@ -108,6 +108,7 @@ AddHerbWindow::AddHerbWindow(app::AppContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("addHerb"));
     setWindowTitle(QStringLiteral("Add Herbs"));
+    setProperty("helpTopic", QStringLiteral("addherbs.html"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     buildLayout();

@@ -22,6 +22,7 @@ using data::RecordSet;
 QWidget* FormulaWindow::buildHerbTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("formulas-herb.html"));
     herbs::HerbDetailNames names;
     names.pinyin = QStringLiteral("Label14");
     names.latin = QStringLiteral("Label4");

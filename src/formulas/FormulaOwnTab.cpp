@@ -20,6 +20,7 @@ using data::RecordSet;
 QWidget* FormulaWindow::buildOwnTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("formulas-own.html"));
     auto* caption = new QLabel(QStringLiteral("Double click formula for information"), tab);
     caption->setObjectName(QStringLiteral("Label15"));
     m_own = new QListWidget(tab);

@@ -25,6 +25,7 @@ using data::RecordSet;
 QWidget* FormulaWindow::buildSearchTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("formulas-search.html"));
     auto* keyLabel = new QLabel(QStringLiteral("Input key word for searching"), tab);
     keyLabel->setObjectName(QStringLiteral("Label17"));
     m_keyWord = new QLineEdit(tab);

@@ -56,6 +56,7 @@ FormulaWindow::FormulaWindow(app::AppContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("Pres"));
     setWindowTitle(QStringLiteral("Formulas"));
+    setProperty("helpTopic", QStringLiteral("formulas.html"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setSizeGripEnabled(true);
 
@@ -95,6 +96,7 @@ QWidget* FormulaWindow::buildLeftHalf()
 QWidget* FormulaWindow::buildTreeTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("formulas-select.html"));
     m_tree = new QTreeWidget(tab);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setAccessibleName(QStringLiteral("Formula categories"));
@@ -165,6 +167,7 @@ QWidget* FormulaWindow::buildRightHalf()
 QWidget* FormulaWindow::buildCompositionTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("formulas-display.html"));
     m_grid = new Grid(tab);
     m_grid->setObjectName(QStringLiteral("Grid1"));
     m_grid->setAccessibleName(QStringLiteral("Composition"));

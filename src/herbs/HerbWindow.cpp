@@ -44,6 +44,7 @@ HerbWindow::HerbWindow(app::AppContext& context, QWidget* parent)
 {
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("Herbs"));
+    setProperty("helpTopic", QStringLiteral("herbs.html"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setSizeGripEnabled(true);
 
@@ -66,6 +67,7 @@ HerbWindow::~HerbWindow() = default;
 QWidget* HerbWindow::buildSelectTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("herbs-select.html"));
     m_tree = new QTreeWidget(tab);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setAccessibleName(QStringLiteral("Herb categories"));
@@ -118,6 +120,7 @@ QWidget* HerbWindow::buildSelectTab()
 QWidget* HerbWindow::buildDetailsTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("herbs-details.html"));
     HerbDetailNames names;
     names.pinyin = QStringLiteral("Label14");
     names.latin = QStringLiteral("Label1");

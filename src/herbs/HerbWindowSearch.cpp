@@ -27,6 +27,7 @@ using data::RecordSet;
 QWidget* HerbWindow::buildSearchTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("herbs-search.html"));
     auto* keyLabel = new QLabel(QStringLiteral("Input key word for searching"), tab);
     keyLabel->setObjectName(QStringLiteral("Label3"));
     m_keyWord = new QLineEdit(tab);
@@ -149,6 +150,7 @@ void HerbWindow::foundHerbDoubleClicked()
 QWidget* HerbWindow::buildOwnTab()
 {
     auto* tab = new QWidget;
+    tab->setProperty("helpTopic", QStringLiteral("herbs-own.html"));
     auto* caption =
         new QLabel(QStringLiteral("Herbs you added (Double click herb for information)"), tab);
     caption->setObjectName(QStringLiteral("Label15"));

@@ -38,6 +38,7 @@ PictureWindow::PictureWindow(app::AppContext& context, QWidget* parent) : QDialo
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Picture"));
+    setProperty("helpTopic", QStringLiteral("picture.html"));
 
     m_picture1 = new QWidget(this);
     m_picture1->setObjectName(QStringLiteral("Picture1"));

@@ -5,9 +5,10 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -33,10 +34,10 @@ QStringList outline(const std::vector<HelpTopic>& topics, const QString& indent 
 // qualified page reference and one with a place.
 QList<std::pair<QString, QByteArray>> tinyHelp()
 {
-    return {
-        {"start.html", R"(<p>Welcome to the first page.</p><a href="sub/second.html">Go on</a>)"},
-        {"sub/second.html", R"(<p>Second page text.</p><p><img src="dot.png"></p>)"},
-        {"tiny.hhc", R"(<object type="text/site properties"><param name="Name" value="x">
+    return {{"start.html", R"(<p>Welcome to the first page.</p><a href="sub/second.html">Go on</a>
+        <p>This page is the page to start.</p>)"},
+            {"sub/second.html", R"(<p>Second page text.</p><p><img src="dot.png"></p>)"},
+            {"tiny.hhc", R"(<object type="text/site properties"><param name="Name" value="x">
         </object><ul><!-- <li><object type="text/sitemap"><param name="Name" value="Old">
         </object> --><li><object type=text/sitemap><param name=Name value='Roots &amp; Barks'>
         <param name=Local value='sub/second.html'></object><ul><li><OBJECT type="text/sitemap">
@@ -44,8 +45,14 @@ QList<std::pair<QString, QByteArray>> tinyHelp()
         </OBJECT><li><object type="text/sitemap"><param name="Name" value="Part"><param
         name="Local" value="start.html#top"></object></ul><li><object type="text/sitemap">
         <param name="Name" value="Heading"></object></ul>)"},
-        {"tiny.hhp", "[OPTIONS]\nCompiled file=tiny.chm\nContents file=tiny.hhc\nDefault topic="
-                     "start.html\n\n[FILES]\nstart.html\nsub/second.html\nsub/dot.png\n"}};
+            {"tiny.hhk", R"(<ul><li><object type="text/sitemap"><param name="Name" value="Welcome">
+        <param name="Local" value="start.html"></object><li><object type="text/sitemap">
+        <param name="Name" value="Barks"><param name="Local" value="sub/second.html"></object>
+        <ul><li><object type="text/sitemap"><param name="Name" value="Roots"><param name="Local"
+        value="sub/second.html"></object></ul></ul>)"},
+            {"tiny.hhp", "[OPTIONS]\nCompiled file=tiny.chm\nContents file=tiny.hhc\nIndex file="
+                         "tiny.hhk\nDefault topic="
+                         "start.html\n\n[FILES]\nstart.html\nsub/second.html\nsub/dot.png\n"}};
 }
 
 } // namespace
@@ -135,38 +142,95 @@ private slots:
         }
     }
 
-    // The program's own help, as the build compiles it into the program folder, holds every page
-    // of help/, and no contents entry or link in it points at a page or place that is not there.
-    void realHelpIsWhole()
+    // The index lists every keyword, a sub-keyword after its parent; typing selects the first
+    // that starts with (else contains) the text, and Enter or a click opens its page.
+    void indexFindsKeywords()
     {
-        const QStringList names = QDir(QStringLiteral(TAVIREL_DATA "/../help"))
-                                      .entryList({"*.html", "*.css"}, QDir::Files);
-        const ChmFile file(QStringLiteral(TAVIREL_PROGRAM_DIR "/velm.chm"));
-        QVERIFY2(file.isOpen(),
-                 "velm.chm is built into the program folder by the help_file target");
-        QCOMPARE(file.defaultPage(), QStringLiteral("/index.html"));
-        const QStringList held = file.files();
-        QStringList links = outline(file.contents()); // "what -> target", contents entries first
-        QVERIFY(!links.isEmpty());
-        static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
-        for (const QString& name : names) {
-            QVERIFY2(held.contains(u'/' + name, Qt::CaseInsensitive), qPrintable(name));
-            const QString html = QString::fromUtf8(file.read(u'/' + name).value_or(""));
-            for (auto it = href.globalMatch(html); it.hasNext();) {
-                const QString target = it.next().captured(1);
-                links << name + " -> " + (target.startsWith(u'#') ? name + target : target);
-            }
-        }
-        // Every target is a page held, and a "#place" a name the page defines.
-        for (const QString& link : std::as_const(links)) {
-            const QString target = link.section(" -> ", 1);
-            const QString path = ChmFile::normalisePath(target.section(u'#', 0, 0));
-            const QString place = target.section(u'#', 1);
-            QVERIFY2(held.contains(path, Qt::CaseInsensitive), qPrintable(link));
-            if (!place.isEmpty())
-                QVERIFY2(file.read(path).value_or("").contains("name=\"" + place.toUtf8() + '"'),
-                         qPrintable(link));
-        }
+        HelpWindow window(m_chm);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* word = control<QLineEdit>(&window, "helpIndexWord");
+        auto* index = control<QListWidget>(&window, "helpIndex");
+        auto* contents = control<QTreeWidget>(&window, "helpContents");
+        auto* page = control<QTextBrowser>(&window, "helpPage");
+        QCOMPARE(tavirel::test::entries(index), QStringList({"Barks", "Barks, Roots", "Welcome"}));
+
+        QTest::keyClicks(word, "roo");
+        QCOMPARE(index->currentItem()->text(), QStringLiteral("Barks, Roots"));
+        QTest::keyClick(word, Qt::Key_Return);
+        QCOMPARE(page->source().path(), QStringLiteral("/sub/second.html"));
+        QCOMPARE(contents->currentItem()->text(0), QStringLiteral("Roots & Barks"));
+
+        word->clear();
+        QTest::keyClicks(word, "WE");
+        QCOMPARE(index->currentItem()->text(), QStringLiteral("Welcome"));
+        const QRect entry = index->visualItemRect(index->currentItem());
+        QTest::mouseClick(index->viewport(), Qt::LeftButton, {}, entry.center());
+        QCOMPARE(page->source().path(), QStringLiteral("/start.html"));
+        QCOMPARE(contents->currentItem()->text(0), QStringLiteral("First"));
+    }
+
+    // The search lists the pages holding every word, most hits first; opening one marks each
+    // hit on the page, and the marks go when another page is shown.
+    void searchListsAndMarksHits_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QStringList>("marked"); // on the first page found
+        QTest::newRow("one word, most hits first")
+            << "PAGE" << QStringList({"start.html (3)", "sub/second.html (1)"})
+            << QStringList({"page", "page", "page"});
+        QTest::newRow("all words on one page")
+            << "text  second" << QStringList({"sub/second.html (2)"})
+            << QStringList({"Second", "text"});
+        QTest::newRow("a word in a tag only")
+            << "href" << QStringList({"No page holds all of these words."}) << QStringList();
+    }
+
+    void searchListsAndMarksHits()
+    {
+        QFETCH(QString, words);
+        QFETCH(QStringList, results);
+        QFETCH(QStringList, marked);
+        HelpWindow window(m_chm);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* query = control<QLineEdit>(&window, "helpSearchWords");
+        auto* found = control<QListWidget>(&window, "helpResults");
+        auto* page = control<QTextBrowser>(&window, "helpPage");
+        QTest::keyClicks(query, words);
+        QTest::keyClick(query, Qt::Key_Return);
+        QCOMPARE(tavirel::test::entries(found), results);
+
+        QTest::keyClick(found, Qt::Key_Home);
+        QTest::keyClick(found, Qt::Key_Return);
+        QStringList marks;
+        for (const QTextEdit::ExtraSelection& mark : page->extraSelections())
+            marks << mark.cursor.selectedText();
+        std::sort(marks.begin(), marks.end());
+        QCOMPARE(marks, marked);
+        if (marked.isEmpty())
+            return;
+        auto* contents = control<QTreeWidget>(&window, "helpContents");
+        const bool start = page->source().path() == QLatin1String("/start.html");
+        QCOMPARE(contents->currentItem()->text(0), start ? "First" : "Roots & Barks");
+        QTreeWidgetItem* other =
+            start ? contents->topLevelItem(0) : contents->topLevelItem(0)->child(0);
+        tavirel::test::clickNode(contents, other);
+        QVERIFY(page->extraSelections().isEmpty());
+    }
+
+    // F1 with a page opens it; a page the file does not hold falls back to the start page.
+    void opensAtTheGivenPage()
+    {
+        HelpWindow second(m_chm, nullptr, QStringLiteral("sub/second.html"));
+        QCOMPARE(control<QTextBrowser>(&second, "helpPage")->source().path(),
+                 QStringLiteral("/sub/second.html"));
+        QCOMPARE(control<QTreeWidget>(&second, "helpContents")->currentItem()->text(0),
+                 QStringLiteral("Roots & Barks"));
+        HelpWindow missing(m_chm, nullptr, QStringLiteral("nowhere.html"));
+        QCOMPARE(control<QTextBrowser>(&missing, "helpPage")->source().path(),
+                 QStringLiteral("/start.html"));
     }
 };
 

@@ -2,6 +2,7 @@
 // Runs only when TAVIREL_SHOTS names a folder to write them to; the program folder's databases
 // are copied first, so nothing of the user's is touched.
 #include "Windows.h"
+#include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/Startup.h"
 #include "formulas/FormulaWindow.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QTabWidget>
@@ -30,6 +32,7 @@ private Q_SLOTS:
     void chineseNames_data();
     void chineseNames();
     void plates();
+    void helpWindow();
 
 private:
     void save(QWidget* window, const QString& name);
@@ -161,6 +164,36 @@ void TestScreenshots::plates()
     }
     painter.end();
     QVERIFY(sheet.save(QDir(m_out).filePath(QStringLiteral("plates.png"))));
+}
+
+// The help window on three pages, its index with a keyword typed, and a search with the hits
+// marked on the page opened.
+void TestScreenshots::helpWindow()
+{
+    const QString chm = QDir(m_folder.path()).filePath(QStringLiteral("velm.chm"));
+    for (const QString page : {"index.html", "herbs-select.html", "messages.html"}) {
+        tavirel::app::HelpWindow window(chm, nullptr, page);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        save(&window, QStringLiteral("help-page-") + QString(page).remove(QStringLiteral(".html")));
+    }
+    tavirel::app::HelpWindow window(chm);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* navigation = window.findChild<QTabWidget*>(QStringLiteral("helpNavigation"));
+    navigation->setCurrentIndex(1);
+    auto* word = window.findChild<QLineEdit*>(QStringLiteral("helpIndexWord"));
+    QTest::keyClicks(word, QStringLiteral("earl"));
+    QTest::keyClick(word, Qt::Key_Return);
+    save(&window, QStringLiteral("help-index"));
+    navigation->setCurrentIndex(2);
+    auto* words = window.findChild<QLineEdit*>(QStringLiteral("helpSearchWords"));
+    QTest::keyClicks(words, QStringLiteral("double click"));
+    QTest::keyClick(words, Qt::Key_Return);
+    auto* results = window.findChild<QListWidget*>(QStringLiteral("helpResults"));
+    QTest::keyClick(results, Qt::Key_Home);
+    QTest::keyClick(results, Qt::Key_Return);
+    save(&window, QStringLiteral("help-search"));
 }
 
 QTEST_MAIN(TestScreenshots)
