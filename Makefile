@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds, assembles the program folder and starts the program
 # make test  the same set-up, then every test off screen
+# make bench the same set-up with the benchmarks: 1x, 10x and 100x content side by side
 BUILD       ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD)/program
@@ -10,7 +11,7 @@ DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench clean
 
 all: build
 
@@ -25,7 +26,8 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTAVIREL_WERROR=ON
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTAVIREL_WERROR=ON \
+	  -DTAVIREL_BENCH=OFF
 
 build: configure
 	cmake --build $(BUILD)
@@ -35,6 +37,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Google Benchmark is needed by the benchmarks only.
+bench: DEB_PACKAGES += libbenchmark-dev
+bench: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTAVIREL_WERROR=ON \
+	  -DTAVIREL_BENCH=ON
+	cmake --build $(BUILD) -j2 --target tavirel-databuild bench_windows bench_report help_file
+	nice -n 19 bench/run.sh $(BUILD)
 
 # Removes the build, but keeps the program folder's own database: it holds the user's data.
 clean:

@@ -93,7 +93,14 @@ bool ContentScaler::scaleChapter(const QString& from, const QString& to, int cop
     for (int copy = 1; copy <= copies; ++copy) {
         for (const QJsonValue& entry : entries) {
             const QJsonObject o = entry.toObject();
-            scaled.append(formulas ? copyFormula(o, copy) : copyHerb(o, copy));
+            if (formulas) {
+                scaled.append(copyFormula(o, copy));
+                continue;
+            }
+            const QString picno = o.value(QLatin1String("picno")).toString();
+            if (copy > 1)
+                m_originalPicnos.insert(copyPicno(picno, copy), picno);
+            scaled.append(copyHerb(o, copy));
         }
     }
     QSaveFile out(to);
@@ -131,6 +138,7 @@ bool ContentScaler::copyTree(const QString& from, const QString& to)
 bool ContentScaler::scale(const QString& folder, const QString& to, int copies)
 {
     m_errors.clear();
+    m_originalPicnos.clear();
     // Absolute, so every file's path inside the folder can be told from the folder's own.
     const QString from = QFileInfo(folder).absoluteFilePath();
     if (copies < 1 || copies > maxCopies) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -24,11 +25,15 @@ public:
     static QString copyPicno(const QString& picno, int copy);
     static QString copyName(const QString& name, int copy);
 
+    // The picture number of the herb each copied herb was made from, by the copy's number.
+    QHash<QString, QString> originalPicnos() const { return m_originalPicnos; }
+
 private:
     bool copyTree(const QString& from, const QString& to);
     bool scaleChapter(const QString& from, const QString& to, int copies, bool formulas);
 
     QStringList m_errors;
+    QHash<QString, QString> m_originalPicnos;
 };
 
 } // namespace tavirel::databuild

@@ -92,9 +92,13 @@ int main(int argc, char* argv[])
             return 1;
         }
         request.dataFolder = folder;
-        // Tens of thousands of plates: small ones keep the build to minutes.
+        // Tens of thousands of plates: small ones, each copy sharing its original's, keep the
+        // build to minutes.
         if (!parser.isSet(widthOption))
             request.pictures.plateWidth = 48;
+        request.pictures.plateKey = [originals = scaler.originalPicnos()](const auto& herb) {
+            return originals.value(herb.picno, herb.picno);
+        };
     }
 
     QStringList errors;
