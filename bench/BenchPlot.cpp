@@ -10,7 +10,7 @@ namespace tavirel::bench {
 namespace {
 
 constexpr int width = 1100;
-constexpr int height = 680;
+constexpr int height = 700;
 const QRectF area(90, 60, 620, 540); // the plotting area; the legend goes to its right
 
 const QList<QColor> palette = {QColor(0x1f77b4), QColor(0xd62728), QColor(0x2ca02c),
@@ -20,8 +20,11 @@ const QList<QColor> palette = {QColor(0x1f77b4), QColor(0xd62728), QColor(0x2ca0
 
 } // namespace
 
-QImage plotTimes(const QList<SizeResult>& sizes)
+QImage plotTimes(const QList<SizeResult>& sizes, Clock clock)
 {
+    const auto times = [clock](const SizeResult& size) {
+        return clock == Clock::Wall ? size.medianMs : size.medianCpuMs;
+    };
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -32,7 +35,7 @@ QImage plotTimes(const QList<SizeResult>& sizes)
     // Decades of milliseconds that hold every value.
     double low = 1e9, high = 0;
     for (const SizeResult& size : sizes) {
-        for (double value : size.medianMs) {
+        for (double value : times(size)) {
             if (value > 0) {
                 low = std::min(low, value);
                 high = std::max(high, value);
@@ -77,9 +80,9 @@ QImage plotTimes(const QList<SizeResult>& sizes)
         painter.setPen(QPen(QColor(0xbbbbbb), 1));
         painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(x - 90, area.bottom() + 6, 180, 36),
+        painter.drawText(QRectF(x - 80, area.bottom() + 6, 160, 54),
                          Qt::AlignHCenter | Qt::AlignTop,
-                         QStringLiteral("%1x\n%2 herbs, %3 formulas")
+                         QStringLiteral("%1x\n%2 herbs\n%3 formulas")
                              .arg(size.copies)
                              .arg(size.herbs)
                              .arg(size.formulas));
@@ -92,7 +95,10 @@ QImage plotTimes(const QList<SizeResult>& sizes)
     bold.setBold(true);
     painter.setFont(bold);
     painter.drawText(QRectF(0, 10, width, 30), Qt::AlignHCenter,
-                     QStringLiteral("Time against content size (median of %1 runs, log scales)")
+                     QStringLiteral("%1 against content size (median of %2 runs, log scales)")
+                         .arg(clock == Clock::Wall
+                                  ? QStringLiteral("Wall-clock time")
+                                  : QStringLiteral("CPU time of the windows' thread"))
                          .arg(sizes.first().repetitions));
     painter.setFont(font);
 
@@ -104,7 +110,7 @@ QImage plotTimes(const QList<SizeResult>& sizes)
         QPainterPath path;
         bool any = false;
         for (const SizeResult& size : sizes) {
-            const double value = size.medianMs.value(m.key, -1);
+            const double value = times(size).value(m.key, -1);
             if (value <= 0)
                 continue;
             const QPointF p = at(size.copies, value);
@@ -121,7 +127,7 @@ QImage plotTimes(const QList<SizeResult>& sizes)
         painter.drawPath(path);
         painter.setBrush(colour);
         for (const SizeResult& size : sizes) {
-            const double value = size.medianMs.value(m.key, -1);
+            const double value = times(size).value(m.key, -1);
             if (value > 0)
                 painter.drawEllipse(at(size.copies, value), 3.5, 3.5);
         }

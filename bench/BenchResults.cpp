@@ -206,10 +206,10 @@ QString markdownTable(const QList<SizeResult>& sizes, Clock clock)
     QString startup = QStringLiteral("| Start-up / floor (ratio, same run) |");
     for (const SizeResult& size : sizes)
         startup += QStringLiteral(" %1 |").arg(
-            ratioCell(ratio(size.medianMs.value(QStringLiteral("startup"), -1),
-                            size.medianMs.value(QStringLiteral("floor"), -1))));
-    const double floorRatio = ratio(first.medianMs.value(QStringLiteral("startup"), -1),
-                                    first.medianMs.value(QStringLiteral("floor"), -1));
+            ratioCell(ratio(times(size).value(QStringLiteral("startup"), -1),
+                            times(size).value(QStringLiteral("floor"), -1))));
+    const double floorRatio = ratio(times(first).value(QStringLiteral("startup"), -1),
+                                    times(first).value(QStringLiteral("floor"), -1));
     lines
         << startup +
                QStringLiteral(" – | %1 at %2x |").arg(goalCell(floorRatio, 1.1)).arg(first.copies);

@@ -48,10 +48,12 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString plot = folder.filePath(QStringLiteral("bench.png"));
-    if (!tavirel::bench::plotTimes(sizes).save(plot)) {
-        err << "bench_report: can not write " << plot << '\n';
+    const QString cpuPlot = folder.filePath(QStringLiteral("bench-cpu.png"));
+    if (!tavirel::bench::plotTimes(sizes, tavirel::bench::Clock::Wall).save(plot) ||
+        !tavirel::bench::plotTimes(sizes, tavirel::bench::Clock::Cpu).save(cpuPlot)) {
+        err << "bench_report: can not write the plots to " << folder.path() << '\n';
         return 1;
     }
-    out << "\nWritten: " << markdown.fileName() << ", " << plot << '\n';
+    out << "\nWritten: " << markdown.fileName() << ", " << plot << ", " << cpuPlot << '\n';
     return 0;
 }
