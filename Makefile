@@ -2,6 +2,7 @@
 # make test  the same set-up, then every test off screen
 # make install   installs into $(DESTDIR)$(PREFIX) (PREFIX defaults to /usr/local)
 # make package   builds the Debian package build/tavirel_<version>_<arch>.deb
+# make bench the same set-up with the benchmarks: 1x, 10x and 100x content side by side
 BUILD       ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD)/program
@@ -14,7 +15,7 @@ DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test install package clean
+.PHONY: all deps configure build run test install package bench clean
 
 all: build
 
@@ -29,7 +30,8 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTAVIREL_WERROR=ON
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTAVIREL_WERROR=ON \
+	  -DTAVIREL_BENCH=OFF
 
 build: configure
 	cmake --build $(BUILD)
@@ -45,6 +47,14 @@ install: build
 
 package: build
 	cmake --build $(BUILD) --target package
+
+# Google Benchmark is needed by the benchmarks only.
+bench: DEB_PACKAGES += libbenchmark-dev
+bench: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTAVIREL_WERROR=ON \
+	  -DTAVIREL_BENCH=ON
+	cmake --build $(BUILD) -j2 --target tavirel-databuild bench_windows bench_report help_file
+	nice -n 19 bench/run.sh $(BUILD)
 
 # Removes the build, but keeps the program folder's own database: it holds the user's data.
 clean:

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace tavirel::databuild::writer {
 
@@ -126,10 +127,17 @@ bool writePictures(const Content& content, const QString& path, const PictureOpt
 {
     return writeAtomically(
         path, data::schema::picPassword, data::schema::pictureTables(), error, [&](Database& db) {
+            QHash<QString, QByteArray> shared;
             for (const Herb& h : content.herbs) {
                 if (h.picno.isEmpty() || h.picture == QLatin1String("none"))
                     continue;
-                const QByteArray bytes = pictureBytes(h, options);
+                const QString key = options.plateKey ? options.plateKey(h) : QString();
+                QByteArray bytes = key.isEmpty() ? QByteArray() : shared.value(key);
+                if (bytes.isEmpty()) {
+                    bytes = pictureBytes(h, options);
+                    if (!key.isEmpty())
+                        shared.insert(key, bytes);
+                }
                 if (bytes.isEmpty()) {
                     db.setError(QStringLiteral("no picture could be made for %1").arg(h.origin));
                     return false;

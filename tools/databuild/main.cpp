@@ -1,13 +1,17 @@
 #include "Builder.h"
+#include "ContentScaler.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 // Builds the program folder's databases from the JSON content:
 //   tavirel-databuild --data data --out build/program [--photos DIR]
 //   tavirel-databuild --data tests/fixtures/basic --out DIR --fixture
 //   tavirel-databuild --out DIR --own-only
+//   tavirel-databuild --data data --out DIR --scale N [--scaled-data DIR]
 int main(int argc, char* argv[])
 {
     // Plates are painted off screen; no display is needed to build.
@@ -33,8 +37,17 @@ int main(int argc, char* argv[])
         QStringLiteral("fixture"), QStringLiteral("Build a test fixture (lenient checks)."));
     const QCommandLineOption ownOnlyOption(
         QStringLiteral("own-only"), QStringLiteral("Only create yourown.MDB where it is missing."));
-    parser.addOptions(
-        {dataOption, outOption, photosOption, widthOption, fixtureOption, ownOnlyOption});
+    const QCommandLineOption scaleOption(
+        QStringLiteral("scale"),
+        QStringLiteral("Build N times the content: copies with new names and picture numbers, "
+                       "small plates unless --plate-width is given."),
+        QStringLiteral("N"));
+    const QCommandLineOption scaledDataOption(
+        QStringLiteral("scaled-data"),
+        QStringLiteral("Keep the N-times content folder here (an empty or new folder)."),
+        QStringLiteral("folder"));
+    parser.addOptions({dataOption, outOption, photosOption, widthOption, fixtureOption,
+                       ownOnlyOption, scaleOption, scaledDataOption});
     parser.process(application);
 
     QTextStream err(stderr);
@@ -53,6 +66,39 @@ int main(int argc, char* argv[])
     if (parser.isSet(ownOnlyOption)) {
         request.reference = false;
         request.sound = false;
+    }
+
+    QTemporaryDir scratch;
+    if (parser.isSet(scaleOption)) {
+        bool number = false;
+        const int copies = parser.value(scaleOption).toInt(&number);
+        QString folder = parser.value(scaledDataOption);
+        if (folder.isEmpty()) {
+            if (!scratch.isValid()) {
+                err << "tavirel-databuild: no temporary folder: " << scratch.errorString() << '\n';
+                return 1;
+            }
+            folder = scratch.path();
+        } else if (!QDir(folder).isEmpty()) {
+            err << "tavirel-databuild: --scaled-data must name an empty or new folder\n";
+            return 2;
+        }
+        tavirel::databuild::ContentScaler scaler;
+        if (!number || !scaler.scale(request.dataFolder, folder, copies)) {
+            err << "tavirel-databuild: --scale: "
+                << (number ? scaler.errors().join(QLatin1Char('\n'))
+                           : QStringLiteral("not a number"))
+                << '\n';
+            return 1;
+        }
+        request.dataFolder = folder;
+        // Tens of thousands of plates: small ones, each copy sharing its original's, keep the
+        // build to minutes.
+        if (!parser.isSet(widthOption))
+            request.pictures.plateWidth = 48;
+        request.pictures.plateKey = [originals = scaler.originalPicnos()](const auto& herb) {
+            return originals.value(herb.picno, herb.picno);
+        };
     }
 
     QStringList errors;
