@@ -14,7 +14,7 @@ struct PictureOptions
     int plateWidth = 420;
     // Herbs with the same key share one drawn plate, painted once (empty key: a plate of its
     // own). Generated content uses it so tens of thousands of copies build in minutes.
-    std::function<QString(const Herb&)> plateKey;
+    std::function<QString(const Herb&)> plateKey = {};
 };
 
 // Writes the program's database files. The reference and picture files are written to a new
