@@ -6,7 +6,7 @@ PROGRAM_DIR := $(BUILD)/program
 
 DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
   qt6-base-dev qt6-multimedia-dev libsqlcipher-dev sqlcipher libchm-dev fp-utils-3.2.2 \
-  fonts-dejavu-core fonts-wqy-microhei xvfb xauth
+  fonts-dejavu-core fonts-wqy-microhei xvfb xauth poppler-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -2,7 +2,8 @@
 // 100 times as many entries:
 //   cmake -B build -DTAVIREL_BENCH=ON && cmake --build build --target bench_quickfind
 //   build/bench/bench_quickfind
-#include "data/DataStore.h"
+#include "data/Database.h"
+#include "data/Schema.h"
 #include "quickfind/IndexReader.h"
 #include "quickfind/QuickFindIndex.h"
 
@@ -18,10 +19,13 @@ namespace {
 const QList<Entry>& referenceEntries()
 {
     static const QList<Entry> entries = [] {
-        tavirel::data::DataStore store;
-        if (!store.open(QStringLiteral(TAVIREL_PROGRAM_DIR)))
-            qFatal("can not open the program folder: %s", qPrintable(store.errorString()));
-        return tavirel::quickfind::readReferenceEntries(store.refDb());
+        tavirel::data::Database reference;
+        const QString path =
+            QStringLiteral(TAVIREL_PROGRAM_DIR "/") + tavirel::data::schema::refFileName;
+        if (!reference.open(path, tavirel::data::Database::Mode::ReadOnly,
+                            tavirel::data::schema::refPassword))
+            qFatal("can not open %s: %s", qPrintable(path), qPrintable(reference.errorString()));
+        return tavirel::quickfind::readReferenceEntries(reference);
     }();
     return entries;
 }
