@@ -10,7 +10,7 @@ PREFIX      ?= /usr/local
 
 DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
   qt6-base-dev qt6-multimedia-dev libsqlcipher-dev sqlcipher libchm-dev fp-utils-3.2.2 \
-  fonts-dejavu-core fonts-wqy-microhei xvfb xauth \
+  fonts-dejavu-core fonts-wqy-microhei xvfb xauth poppler-utils \
   librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -118,6 +118,12 @@ void Menu::openWindow(const WindowFactory& factory)
         ModalOpener::open(factory(this));
 }
 
+void Menu::loadExtras()
+{
+    if (m_windows.extras)
+        m_windows.extras(*this);
+}
+
 void Menu::openLink(QLabel* label)
 {
     const QUrl url =

@@ -18,12 +18,17 @@ struct AppContext;
 // Makes a freshly loaded window each time the menu opens one.
 using WindowFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
 
+class Menu;
+
 struct MenuWindows
 {
     WindowFactory herbs;
     WindowFactory formulas;
     WindowFactory addHerb;
     WindowFactory addFormulas;
+    // Commands beyond the prescribed buttons, placed in the menu's free space once the
+    // databases are open.
+    std::function<void(Menu&)> extras;
 };
 
 // The main menu: the program's only top-level window. Closing it ends the program.
@@ -33,6 +38,13 @@ class Menu : public QDialog
 
 public:
     Menu(AppContext& context, MenuWindows windows, QWidget* parent = nullptr);
+
+    // As a click on "&Herbs" or "&Formulas".
+    void openHerbs() { openWindow(m_windows.herbs); }
+    void openFormulas() { openWindow(m_windows.formulas); }
+    // Adds the extra commands (start-up calls it after opening the databases).
+    void loadExtras();
+    AppContext& context() { return m_context; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -53,6 +53,7 @@ std::optional<int> Startup::load()
         return exitDatabaseFailure;
     }
 
+    m_menu->loadExtras();
     m_sound.play(m_context.programFolder);
     return std::nullopt;
 }

@@ -79,6 +79,7 @@ FormulaWindow::FormulaWindow(app::AppContext& context, QWidget* parent)
     load();
     connect(m_pickTabs, &QTabWidget::currentChanged, this, &FormulaWindow::pickTabChanged);
     connect(m_detailTabs, &QTabWidget::currentChanged, this, &FormulaWindow::detailTabChanged);
+    openRequestedFormula();
 }
 
 FormulaWindow::~FormulaWindow() = default;

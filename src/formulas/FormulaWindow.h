@@ -56,6 +56,7 @@ private:
     QWidget* buildCompositionTab();
     QWidget* buildHerbTab();
     void load();
+    void openRequestedFormula(); // FormulaOpenAt.cpp
     void pickTabChanged();
     void nodeClicked(QTreeWidgetItem* node);
 

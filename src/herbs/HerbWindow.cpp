@@ -60,6 +60,7 @@ HerbWindow::HerbWindow(app::AppContext& context, QWidget* parent)
 
     load();
     connect(m_tabs, &QTabWidget::currentChanged, this, &HerbWindow::tabChanged);
+    openRequestedHerb();
 }
 
 HerbWindow::~HerbWindow() = default;

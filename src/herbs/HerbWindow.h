@@ -39,6 +39,7 @@ private:
     QWidget* buildSearchTab();
     QWidget* buildOwnTab();
     void load();
+    void openRequestedHerb(); // HerbOpenAt.cpp
 
     // Select tab
     void nodeClicked(QTreeWidgetItem* node);

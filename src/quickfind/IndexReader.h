@@ -1,0 +1,17 @@
+#pragma once
+
+#include "QuickFindIndex.h"
+
+namespace tavirel::data {
+class Database;
+}
+
+namespace tavirel::quickfind {
+
+// The entries of the reference database: herbs by Pinyin and Latin name, formulas by name, and
+// by their Chinese, tone-marked, English and other names where the file has those columns.
+QList<Entry> readReferenceEntries(data::Database& reference);
+// The user's own herbs (Pinyin and Latin name) and formulas (name).
+QList<Entry> readOwnEntries(data::Database& own);
+
+} // namespace tavirel::quickfind
