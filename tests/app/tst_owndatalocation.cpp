@@ -19,7 +19,7 @@ using tavirel::app::Startup;
 using tavirel::data::OwnDataLocation;
 namespace schema = tavirel::data::schema;
 
-class TestOwnData : public QObject
+class TestOwnDataLocation : public QObject
 {
     Q_OBJECT
 
@@ -40,7 +40,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_home;
 };
 
-void TestOwnData::init()
+void TestOwnDataLocation::init()
 {
     MessageBox::setTestMode(true);
     m_home = std::make_unique<QTemporaryDir>();
@@ -48,20 +48,20 @@ void TestOwnData::init()
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_home->path()));
 }
 
-void TestOwnData::cleanup()
+void TestOwnDataLocation::cleanup()
 {
     MessageBox::takeShown();
     m_home.reset();
 }
 
-void TestOwnData::markInstalled(const tavirel::test::ProgramFolder& folder)
+void TestOwnDataLocation::markInstalled(const tavirel::test::ProgramFolder& folder)
 {
     QFile marker(folder.file(tavirel::data::installedMarkerName));
     QVERIFY(marker.open(QIODevice::WriteOnly));
 }
 
 // What the herb window's own-herbs tab lists, as the user sees it.
-QStringList TestOwnData::ownHerbsListed(tavirel::app::AppContext& context)
+QStringList TestOwnDataLocation::ownHerbsListed(tavirel::app::AppContext& context)
 {
     tavirel::herbs::HerbWindow window(context);
     window.show();
@@ -73,7 +73,7 @@ QStringList TestOwnData::ownHerbsListed(tavirel::app::AppContext& context)
     return entries;
 }
 
-void TestOwnData::locationIsDecided_data()
+void TestOwnDataLocation::locationIsDecided_data()
 {
     QTest::addColumn<bool>("marked");
     QTest::addColumn<bool>("readOnly");
@@ -84,7 +84,7 @@ void TestOwnData::locationIsDecided_data()
     QTest::newRow("folder not writable") << false << true << true;
 }
 
-void TestOwnData::locationIsDecided()
+void TestOwnDataLocation::locationIsDecided()
 {
     QFETCH(bool, marked);
     QFETCH(bool, readOnly);
@@ -109,7 +109,7 @@ void TestOwnData::locationIsDecided()
     QCOMPARE(own.file, inUserData ? userFile() : folder.filePath(schema::ownFileName));
 }
 
-void TestOwnData::portableFolderKeepsItsDatabase()
+void TestOwnDataLocation::portableFolderKeepsItsDatabase()
 {
     tavirel::test::ProgramFolder folder;
     QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
@@ -120,7 +120,7 @@ void TestOwnData::portableFolderKeepsItsDatabase()
     QVERIFY(!QFileInfo::exists(m_home->filePath(QStringLiteral("tavirel"))));
 }
 
-void TestOwnData::installedFirstStartCreatesThenKeeps()
+void TestOwnDataLocation::installedFirstStartCreatesThenKeeps()
 {
     tavirel::test::ProgramFolder folder;
     QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
@@ -155,7 +155,7 @@ void TestOwnData::installedFirstStartCreatesThenKeeps()
              QStringList());
 }
 
-void TestOwnData::userDataFolderFailureIsReported()
+void TestOwnDataLocation::userDataFolderFailureIsReported()
 {
     tavirel::test::ProgramFolder folder;
     QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
@@ -176,5 +176,5 @@ void TestOwnData::userDataFolderFailureIsReported()
     QVERIFY(!startup.context().ownDb().isOpen());
 }
 
-QTEST_MAIN(TestOwnData)
-#include "tst_owndata.moc"
+QTEST_MAIN(TestOwnDataLocation)
+#include "tst_owndatalocation.moc"
