@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
+#include "app/OneLineLabel.h"
 #include "data/RecordSet.h"
 #include "herbs/CategoryTree.h"
 #include "herbs/HerbDetailsPanel.h"
@@ -113,13 +114,13 @@ QWidget* FormulaWindow::buildTreeTab()
 QWidget* FormulaWindow::buildRightHalf()
 {
     auto* half = new QWidget(this);
-    m_name = label(half, QStringLiteral("Label2"), QString());
+    m_name = new app::OneLineLabel(half);
+    m_name->setObjectName(QStringLiteral("Label2"));
     m_name->setAccessibleName(QStringLiteral("Formula shown"));
     QFont heading = m_name->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.4);
     heading.setBold(true);
     m_name->setFont(heading);
-    m_name->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Keeps its height while empty, so the tabs below do not jump when a formula is shown.
     m_name->setMinimumHeight(m_name->fontMetrics().height());
 

@@ -1,5 +1,7 @@
 #include "HerbDetailsPanel.h"
 
+#include "app/OneLineLabel.h"
+
 #include "data/RecordSet.h"
 
 #include <QFrame>
@@ -67,14 +69,13 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
 
-    m_pinyin = new QLabel(this);
+    m_pinyin = new app::OneLineLabel(this);
     m_pinyin->setObjectName(n.pinyin);
     m_pinyin->setAccessibleName(QStringLiteral("Pinyin name"));
     QFont heading = m_pinyin->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.5);
     heading.setBold(true);
     m_pinyin->setFont(heading);
-    m_pinyin->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_latin = new QLabel(this);
     m_latin->setObjectName(n.latin);
@@ -158,6 +159,7 @@ QWidget* HerbDetailsPanel::box(const QString& column) const
 void HerbDetailsPanel::clear()
 {
     m_pinyin->clear();
+    m_pinyinName.clear();
     m_latin->clear();
     for (const auto& entry : m_boxes)
         setBoxText(entry.second, QString());
@@ -165,7 +167,8 @@ void HerbDetailsPanel::clear()
 
 void HerbDetailsPanel::fill(const data::RecordSet& herb)
 {
-    m_pinyin->setText(herb.text(QStringLiteral("name1")));
+    m_pinyinName = herb.text(QStringLiteral("name1"));
+    m_pinyin->setLine(m_pinyinName);
     m_latin->setText(herb.text(QStringLiteral("name2")));
     for (const auto& [column, widget] : m_boxes)
         setBoxText(widget, herb.text(column)); // Null reads as empty text
@@ -173,7 +176,7 @@ void HerbDetailsPanel::fill(const data::RecordSet& herb)
 
 QString HerbDetailsPanel::pinyinName() const
 {
-    return m_pinyin->text();
+    return m_pinyinName;
 }
 
 } // namespace tavirel::herbs

@@ -5,6 +5,10 @@
 
 #include <utility>
 
+namespace tavirel::app {
+class OneLineLabel;
+}
+
 class QLabel;
 
 namespace tavirel::data {
@@ -44,7 +48,8 @@ public:
 private:
     QWidget* box(const QString& column) const;
 
-    QLabel* m_pinyin = nullptr;
+    app::OneLineLabel* m_pinyin = nullptr;
+    QString m_pinyinName; // as stored, for the picture
     QLabel* m_latin = nullptr;
     QList<std::pair<QString, QWidget*>> m_boxes; // column -> box
 };

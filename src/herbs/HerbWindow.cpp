@@ -7,6 +7,7 @@
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "picture/HerbPicture.h"
 
@@ -278,7 +279,8 @@ void HerbWindow::showDetails()
             m_details->fill(herbs);
         break;
     case 3:
-        if (!m_own->selectedItems().isEmpty() && m_ownHerbRecords) {
+        if (!m_own->selectedItems().isEmpty() && m_ownHerbRecords &&
+            app::ownData::readable(this, *m_ownHerbRecords, app::ownData::herbsUnreadable)) {
             m_graphic->setVisible(false);
             m_ownHerbRecords->moveFirst();
             if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), name))
@@ -291,7 +293,8 @@ void HerbWindow::showDetails()
             if (herbs.findFirst(QStringLiteral("name1"), name)) {
                 m_graphic->setVisible(true);
                 m_details->fill(herbs);
-            } else if (m_ownHerbRecords) {
+            } else if (m_ownHerbRecords && app::ownData::readable(this, *m_ownHerbRecords,
+                                                                  app::ownData::herbsUnreadable)) {
                 m_graphic->setVisible(false);
                 m_ownHerbRecords->moveFirst();
                 if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), name))
