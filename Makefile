@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds, assembles the program folder and starts the program
 # make test  the same set-up, then every test off screen
+# make stress       the crash-safety test with 500 kills
 BUILD       ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD)/program
@@ -10,7 +11,7 @@ DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test stress clean
 
 all: build
 
@@ -35,6 +36,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+stress: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen TAVIREL_KILLS=$${TAVIREL_KILLS:-500} \
+	  nice -n 19 ./tests/own/tst_crash
 
 # Removes the build, but keeps the program folder's own database: it holds the user's data.
 clean:
