@@ -5,6 +5,7 @@
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
 #include "app/OneLineLabel.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "herbs/CategoryTree.h"
 #include "herbs/HerbDetailsPanel.h"
@@ -177,6 +178,14 @@ void FormulaWindow::load()
                                          RecordSet::Kind::Snapshot);
     RecordSet level1(m_context.refDb(), QStringLiteral("preskind1"), RecordSet::Kind::Table);
     RecordSet level2(m_context.refDb(), QStringLiteral("preskind2"), RecordSet::Kind::Table);
+    // The reference file damaged while the program runs: the window says so and shows the rest.
+    for (const RecordSet* set : {m_pres.get(), &level1, &level2}) {
+        if (!set->isValid()) {
+            app::ownData::reportUnreadable(this, *set,
+                                           QStringLiteral("The formulas could not be read."));
+            break;
+        }
+    }
     m_ownPres = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownpres"),
                                             RecordSet::Kind::Dynaset);
     m_ownHerbs = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownherb"),

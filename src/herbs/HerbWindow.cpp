@@ -164,6 +164,14 @@ void HerbWindow::load()
 
     RecordSet kind1(m_context.refDb(), QStringLiteral("kind1"), RecordSet::Kind::Table);
     RecordSet kind2(m_context.refDb(), QStringLiteral("kind2"), RecordSet::Kind::Table);
+    // The reference file damaged while the program runs: the window says so and shows the rest.
+    for (const RecordSet* set : {&kind1, &kind2}) {
+        if (!set->isValid()) {
+            app::ownData::reportUnreadable(
+                this, *set, QStringLiteral("The herb categories could not be read."));
+            break;
+        }
+    }
     m_ownHerbRecords = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownherb"),
                                                    RecordSet::Kind::Dynaset);
 

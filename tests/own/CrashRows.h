@@ -9,8 +9,9 @@
 
 namespace tavirel::test::crash {
 
-inline const QStringList herbColumns = {"name1",     "name2",     "source",      "used",   "taste",
-                                        "meridians", "functions", "indications", "dosage", "coutions"};
+inline const QStringList herbColumns = {"name1",  "name2",     "source",    "used",
+                                        "taste",  "meridians", "functions", "indications",
+                                        "dosage", "coutions"};
 inline const QStringList formulaColumns = {"name",   "construction", "dosage",
                                            "method", "function",     "indication"};
 
