@@ -1,6 +1,8 @@
 # make run   installs what is missing, builds, assembles the program folder and starts the program
 # make test  the same set-up, then every test off screen
 # make stress       the crash-safety test with 500 kills
+# make test-asan    every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# make fuzz         each libFuzzer target for FUZZ_SECONDS (default 600) on its seed corpus
 BUILD       ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 PROGRAM_DIR := $(BUILD)/program
@@ -9,14 +11,22 @@ DEB_PACKAGES := cmake ninja-build g++ pkg-config make \
   qt6-base-dev qt6-multimedia-dev libsqlcipher-dev sqlcipher libchm-dev fp-utils-3.2.2 \
   fonts-dejavu-core xvfb xauth
 
+# Only the fuzz targets need clang and its runtime.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 600
+ASAN_BUILD  ?= build-asan
+FUZZ_BUILD  ?= build-fuzz
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test stress clean
+.PHONY: all deps fuzz-deps configure build run test stress test-asan fuzz clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(DEB_PACKAGES); do \
+deps: PACKAGES = $(DEB_PACKAGES)
+fuzz-deps: PACKAGES = $(DEB_PACKAGES) $(FUZZ_PACKAGES)
+deps fuzz-deps:
+	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -40,6 +50,19 @@ test: build
 stress: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen TAVIREL_KILLS=$${TAVIREL_KILLS:-500} \
 	  nice -n 19 ./tests/own/tst_crash
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIREL_SANITIZE=ON
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure
+
+fuzz: fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIREL_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) --target fuzz_targets
+	fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Removes the build, but keeps the program folder's own database: it holds the user's data.
 clean:
