@@ -27,7 +27,7 @@ inline QString formulaName(int n)
 
 inline QString text(int n, const QString& column)
 {
-    const int repeat = 1 + (n * 7919 + int(column.size()) * 31) % 400;
+    const int repeat = int(1 + (qint64(n) * 7919 + column.size() * 31) % 400);
     return QStringLiteral("%1 of %2: Li's 白术 ").arg(column).arg(n).repeated(repeat);
 }
 
