@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QQueue>
 
@@ -44,9 +45,21 @@ void MessageBox::plain(QWidget* parent, const QString& text)
     show(parent, text, Icon::None, Buttons::Ok);
 }
 
-bool MessageBox::question(QWidget* parent, const QString& text)
+bool MessageBox::question(QWidget* parent, const QString& text, const QString& detail)
 {
-    return show(parent, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
+    return show(parent, text, Icon::Question, Buttons::YesNo, detail) == Answer::Yes;
+}
+
+QString MessageBox::failureText(const QString& what, const QString& file, const QString& why)
+{
+    return QStringLiteral("%1\nFile: %2\nReason: %3")
+        .arg(what, QDir::toNativeSeparators(file), why);
+}
+
+void MessageBox::failure(QWidget* parent, const QString& what, const QString& file,
+                         const QString& why)
+{
+    show(parent, failureText(what, file, why), Icon::Exclamation, Buttons::Ok);
 }
 
 void MessageBox::setTestMode(bool on)
@@ -66,17 +79,17 @@ QList<MessageBox::Shown> MessageBox::takeShown()
 }
 
 MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, Icon icon,
-                                    Buttons buttons)
+                                    Buttons buttons, const QString& detail)
 {
     TestState& test = testState();
     if (test.on) {
-        test.shown.append({title, text, icon, buttons});
+        test.shown.append({title, text, icon, buttons, detail});
         if (!test.answers.isEmpty())
             return test.answers.dequeue();
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
 
-    const std::unique_ptr<QMessageBox> box = build(parent, text, icon, buttons);
+    const std::unique_ptr<QMessageBox> box = build(parent, text, icon, buttons, detail);
     if (buttons == Buttons::YesNo)
         return box->exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     box->exec();
@@ -84,13 +97,14 @@ MessageBox::Answer MessageBox::show(QWidget* parent, const QString& text, Icon i
 }
 
 std::unique_ptr<QMessageBox> MessageBox::build(QWidget* parent, const QString& text, Icon icon,
-                                               Buttons buttons)
+                                               Buttons buttons, const QString& detail)
 {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowTitle(title);
     // Messages quote names and error texts as they are; markup in them is never rendered.
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
+    box->setInformativeText(detail);
     switch (icon) {
     case Icon::None:
         box->setIcon(QMessageBox::NoIcon);

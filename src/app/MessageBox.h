@@ -26,6 +26,7 @@ public:
         QString text;
         Icon icon;
         Buttons buttons;
+        QString detail; // a second line under the text, when there is one
     };
 
     static const QString title; // "Tavirel 1.0"
@@ -34,8 +35,13 @@ public:
     static void exclamation(QWidget* parent, const QString& text);
     static void critical(QWidget* parent, const QString& text);
     static void plain(QWidget* parent, const QString& text);
-    // True only when the user answers Yes.
-    static bool question(QWidget* parent, const QString& text);
+    // True only when the user answers Yes. The detail, when given, is shown under the text.
+    static bool question(QWidget* parent, const QString& text, const QString& detail = {});
+    // A failure to read or write a file, for herbs and formulas alike: what failed, the file
+    // and why (the database's own words), with one icon.
+    static void failure(QWidget* parent, const QString& what, const QString& file,
+                        const QString& why);
+    static QString failureText(const QString& what, const QString& file, const QString& why);
 
     // Test seam. While enabled nothing is shown: each box takes the next queued answer (or
     // its first button when none is queued) and is recorded.
@@ -45,10 +51,11 @@ public:
 
     // The box as it is shown outside test mode.
     static std::unique_ptr<QMessageBox> build(QWidget* parent, const QString& text, Icon icon,
-                                              Buttons buttons);
+                                              Buttons buttons, const QString& detail = {});
 
 private:
-    static Answer show(QWidget* parent, const QString& text, Icon icon, Buttons buttons);
+    static Answer show(QWidget* parent, const QString& text, Icon icon, Buttons buttons,
+                       const QString& detail = {});
 };
 
 } // namespace tavirel::app

@@ -52,6 +52,14 @@ std::optional<int> Startup::load()
                 .arg(QDir::toNativeSeparators(m_store.failedFile()), m_store.errorString()));
         return exitDatabaseFailure;
     }
+    // The program can still be used to read; the user learns now, once, why nothing will save.
+    if (!m_store.ownWritable())
+        MessageBox::information(
+            m_menu.get(),
+            MessageBox::failureText(
+                QStringLiteral("The own database can not be written, so your own herbs and "
+                               "formulas can be read but not saved."),
+                m_store.ownDb().fileName(), m_store.ownReadOnlyReason()));
 
     m_menu->loadExtras();
     m_sound.play(m_context.programFolder);

@@ -24,6 +24,23 @@ bool DataStore::openFile(Database& db, const QString& path, Database::Mode mode,
     return true;
 }
 
+namespace {
+
+// Tries a write that changes nothing in the end. Empty when the file can be written; otherwise
+// the reason. A lock held by another program only delays writing: it does not count.
+QString probeWrite(Database& db)
+{
+    if (!db.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return db.isBusy() ? QString() : db.errorString();
+    QString reason;
+    if (!db.exec(QStringLiteral("CREATE TABLE tavirel_write_probe (x)")) && !db.isBusy())
+        reason = db.errorString();
+    db.exec(QStringLiteral("ROLLBACK"));
+    return reason;
+}
+
+} // namespace
+
 bool DataStore::open(const QString& programFolder)
 {
     return open(programFolder, QDir(programFolder).filePath(schema::ownFileName));
@@ -41,6 +58,8 @@ bool DataStore::open(const QString& programFolder, const QString& ownFile)
     bool ok = openFile(m_refDb, refPath, Database::Mode::ReadOnly, schema::refPassword,
                        schema::referenceTableNames()) &&
               openFile(m_ownDb, ownPath, Database::Mode::ReadWrite, {}, schema::ownTableNames());
+    if (ok)
+        m_ownReadOnlyReason = probeWrite(m_ownDb);
     if (ok) {
         m_herbRecords = std::make_unique<RecordSet>(m_refDb, QStringLiteral("tavirel"),
                                                     RecordSet::Kind::Snapshot);
@@ -71,6 +90,7 @@ void DataStore::close()
     m_ownDb.close();
     m_refDb.close();
     m_picConnString.clear();
+    m_ownReadOnlyReason.clear();
     m_failedFile.clear();
     m_error.clear();
 }

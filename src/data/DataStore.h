@@ -28,6 +28,12 @@ public:
     RecordSet& herbRecords() { return *m_herbRecords; }
     QString picConnString() const { return m_picConnString; }
 
+    // Whether the own database can be written; when not, why (the database's own words). Found
+    // out at open by a write that is rolled back, so a read-only file, a folder where no journal
+    // can be created or a file the database engine itself keeps read-only are all caught.
+    bool ownWritable() const { return m_ownReadOnlyReason.isEmpty(); }
+    QString ownReadOnlyReason() const { return m_ownReadOnlyReason; }
+
     QString failedFile() const { return m_failedFile; }
     QString errorString() const { return m_error; }
 
@@ -40,6 +46,7 @@ private:
     Database m_picConn;
     std::unique_ptr<RecordSet> m_herbRecords;
     QString m_picConnString;
+    QString m_ownReadOnlyReason;
     QString m_failedFile;
     QString m_error;
 };

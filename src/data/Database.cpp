@@ -119,6 +119,14 @@ QVariant Database::scalar(const QString& sql, const QVariantList& binds)
     return {};
 }
 
+bool Database::isBusy() const
+{
+    if (!m_db)
+        return false;
+    const int code = sqlite3_extended_errcode(m_db) & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 bool Database::hasTable(const QString& table)
 {
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "

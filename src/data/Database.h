@@ -34,6 +34,8 @@ public:
     // First column of the first row, or a null QVariant when there is none or on failure.
     QVariant scalar(const QString& sql, const QVariantList& binds = {});
     bool hasTable(const QString& table);
+    // Whether the last failure was another connection's lock (it may pass).
+    bool isBusy() const;
 
     void setError(const QString& error) { m_error = error; }
 

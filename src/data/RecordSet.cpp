@@ -42,22 +42,54 @@ bool isNumber(const QVariant& v)
 } // namespace
 
 RecordSet::RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds)
-    : m_db(db), m_kind(kind)
+    : m_db(db), m_kind(kind), m_source(source), m_binds(binds)
 {
-    if (isTableName(source)) {
-        if (!db.hasTable(source)) {
-            m_error = QStringLiteral("no such table: %1").arg(source);
+    open();
+}
+
+void RecordSet::open()
+{
+    m_error.clear();
+    m_table.clear();
+    m_columns.clear();
+    m_index.clear();
+    m_noCase.clear();
+    m_rows.clear();
+    m_rowIds.clear();
+    m_pos = 0;
+    m_noMatch = false;
+    if (isTableName(m_source)) {
+        // A failure to read the schema (a lock, a damaged file) is reported as itself, not as a
+        // missing table.
+        Statement exists(m_db,
+                         QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' "
+                                        "AND name = ? COLLATE NOCASE"),
+                         {m_source});
+        const bool found = exists.next() && exists.value(0).toInt() > 0;
+        if (!exists.errorString().isEmpty()) {
+            m_error = exists.errorString();
             return;
         }
-        m_table = source;
-        load(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(source)), binds);
+        if (!found) {
+            m_error = QStringLiteral("no such table: %1").arg(m_source);
+            return;
+        }
+        m_table = m_source;
+        load(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(m_source)),
+             m_binds);
         return;
     }
-    if (kind != Kind::Snapshot) {
+    if (m_kind != Kind::Snapshot) {
         m_error = QStringLiteral("Only a snapshot can be opened on a query.");
         return;
     }
-    load(source, binds);
+    load(m_source, m_binds);
+}
+
+bool RecordSet::requery()
+{
+    open();
+    return isValid();
 }
 
 bool RecordSet::load(const QString& sql, const QVariantList& binds)
@@ -159,6 +191,24 @@ bool RecordSet::findFirst(const QString& column, const QVariant& value)
     return false;
 }
 
+bool RecordSet::findFirstTrimmed(const QString& column, const QString& value)
+{
+    const int index = columnIndex(column);
+    m_noMatch = true;
+    if (index < 0)
+        return false;
+    const QString wanted = value.trimmed();
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        const QVariant& cell = m_rows.at(i).at(index);
+        if (!cell.isNull() && equals(index, cell.toString().trimmed(), wanted)) {
+            m_pos = i;
+            m_noMatch = false;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool RecordSet::failWrite(const QString& error)
 {
     m_db.setError(error);
@@ -167,6 +217,8 @@ bool RecordSet::failWrite(const QString& error)
 
 bool RecordSet::addNew(const Fields& fields)
 {
+    if (!isValid())
+        return failWrite(m_error);
     if (m_kind != Kind::Dynaset || m_table.isEmpty())
         return failWrite(QStringLiteral("This record set can not be written."));
     if (fields.isEmpty())
@@ -204,6 +256,8 @@ bool RecordSet::addNew(const Fields& fields)
 
 bool RecordSet::deleteCurrent()
 {
+    if (!isValid())
+        return failWrite(m_error);
     if (m_kind != Kind::Dynaset || m_table.isEmpty())
         return failWrite(QStringLiteral("This record set can not be written."));
     if (m_pos < 0 || m_pos >= m_rows.size())

@@ -27,6 +27,11 @@ public:
 
     bool isValid() const { return m_error.isEmpty(); }
     QString errorString() const { return m_error; }
+    Database& database() const { return m_db; }
+
+    // Reads the table or query again (after a failure, e.g. while another program held a lock);
+    // true when the set could be read. The current record is the first one afterwards.
+    bool requery();
 
     int recordCount() const { return int(m_rows.size()); }
     bool eof() const { return m_pos >= m_rows.size(); }
@@ -37,6 +42,9 @@ public:
     // database compares that column (letter case ignored for NOCASE text keys). Returns false
     // and leaves noMatch() set when nothing matched.
     bool findFirst(const QString& column, const QVariant& value);
+    // As findFirst, but blanks around the stored text do not count (names written by another
+    // program may carry them).
+    bool findFirstTrimmed(const QString& column, const QString& value);
     bool noMatch() const { return m_noMatch; }
 
     // The current record's value; a null QVariant for Null or without a current record.
@@ -52,11 +60,14 @@ public:
 private:
     int columnIndex(const QString& column) const;
     bool equals(int column, const QVariant& cell, const QVariant& value) const;
+    void open();
     bool load(const QString& sql, const QVariantList& binds);
     bool failWrite(const QString& error);
 
     Database& m_db;
     Kind m_kind;
+    QString m_source;
+    QVariantList m_binds;
     QString m_table;
     QString m_error;
     QStringList m_columns;

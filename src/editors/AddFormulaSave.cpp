@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/CenterForm.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/Database.h"
 #include "data/RecordSet.h"
 #include "formulas/Grid.h"
@@ -39,6 +40,7 @@ QString commaInHerbMessage(const QString& herb)
 }
 
 const QChar comma = QLatin1Char(',');
+const QString formulaKind = QStringLiteral("formula");
 
 } // namespace
 
@@ -46,23 +48,33 @@ void AddFormulaWindow::save()
 {
     closeEditor();
     app::CenterForm(this);
+    // The name and the dosages are kept without blanks around them; other texts as typed.
+    const QString name = m_name->text().trimmed();
+    if (app::ownData::refuseChange(this, m_context, app::ownData::notSaved(formulaKind, name)))
+        return;
     m_ownPres = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownpres"),
                                             RecordSet::Kind::Dynaset);
     if (!checkBoxes() || !checkComposition())
         return;
+    if (!m_ownPres->isValid()) {
+        // Another program holds the file: nothing is written, everything composed is kept.
+        app::MessageBox::failure(this, app::ownData::notSaved(formulaKind, name),
+                                 m_context.ownDb().fileName(), m_ownPres->errorString());
+        return;
+    }
 
     QStringList herbs, dosages;
     for (int r = 1; r <= m_grid->rows() - 2; ++r) {
         if (m_grid->text(r, 0).isEmpty())
             continue;
         herbs << m_grid->text(r, 0);
-        dosages << m_grid->text(r, 1);
+        dosages << m_grid->text(r, 1).trimmed();
     }
-    if (refuseName(m_name->text()))
+    if (refuseName(name))
         return;
 
     const RecordSet::Fields row = {
-        {QStringLiteral("name"), m_name->text()},
+        {QStringLiteral("name"), name},
         {QStringLiteral("method"), m_method->text()},
         {QStringLiteral("function"), m_function->toPlainText()},
         {QStringLiteral("indication"), m_indication->toPlainText()},
@@ -71,8 +83,8 @@ void AddFormulaWindow::save()
     };
     if (!m_ownPres->addNew(row)) {
         // Nothing is lost: the boxes and the grid keep what was composed, to try again.
-        app::MessageBox::exclamation(this, QStringLiteral("The formula could not be saved: %1")
-                                               .arg(m_context.ownDb().errorString()));
+        app::ownData::reportFailure(this, m_context.ownDb(),
+                                    app::ownData::notSaved(formulaKind, name));
         return;
     }
     if (app::MessageBox::question(this, messages::addAnother)) {
@@ -85,8 +97,10 @@ void AddFormulaWindow::save()
 
 bool AddFormulaWindow::checkBoxes()
 {
-    if (m_name->text().isEmpty() || m_method->text().isEmpty() ||
-        m_function->toPlainText().isEmpty() || m_indication->toPlainText().isEmpty()) {
+    // A box of blanks only is as empty as one with nothing in it.
+    if (m_name->text().trimmed().isEmpty() || m_method->text().trimmed().isEmpty() ||
+        m_function->toPlainText().trimmed().isEmpty() ||
+        m_indication->toPlainText().trimmed().isEmpty()) {
         app::MessageBox::information(this, messages::allInformations);
         return false;
     }
@@ -110,7 +124,7 @@ bool AddFormulaWindow::checkComposition()
             return false;
         }
         m_grid->setCurrent(r, 1);
-        const QString dosage = m_grid->text(r, 1);
+        const QString dosage = m_grid->text(r, 1).trimmed();
         if (dosage.isEmpty() || dosage.contains(comma)) {
             app::MessageBox::information(this, dosage.isEmpty() ? inputDosageMessage
                                                                 : commaInDosageMessage);
@@ -125,8 +139,8 @@ bool AddFormulaWindow::checkComposition()
 bool AddFormulaWindow::refuseName(const QString& name)
 {
     const bool inUse =
-        m_presRecords->findFirst(QStringLiteral("prename"), name) ||
-        (m_ownPres->recordCount() > 0 && m_ownPres->findFirst(QStringLiteral("name"), name));
+        m_presRecords->findFirstTrimmed(QStringLiteral("prename"), name) ||
+        (m_ownPres->recordCount() > 0 && m_ownPres->findFirstTrimmed(QStringLiteral("name"), name));
     if (!inUse)
         return false;
     app::MessageBox::information(this, nameInUseMessage);
@@ -143,6 +157,8 @@ void AddFormulaWindow::clearForNext()
     m_indication->clear();
     resetGrid();
     m_herbs->clear();
+    if (!m_ownHerbs->isValid())
+        app::ownData::readable(this, *m_ownHerbs, app::ownData::herbsUnreadable);
     fillHerbList();
     m_name->setFocus();
 }

@@ -2,10 +2,12 @@
 
 #include "DosageEditor.h"
 #include "InputLimit.h"
+#include "MultiLineBox.h"
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "formulas/Grid.h"
 
@@ -66,7 +68,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
 QPlainTextEdit* makeMultiLine(QWidget* parent, const QString& name, const QString& caption,
                               int heightTwips)
 {
-    auto* box = new QPlainTextEdit(parent);
+    auto* box = new MultiLineBox(parent);
     box->setObjectName(name);
     box->setAccessibleName(caption);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -106,6 +108,10 @@ AddFormulaWindow::AddFormulaWindow(app::AppContext& context, QWidget* parent)
                                              RecordSet::Kind::Snapshot);
     m_presRecords = std::make_unique<RecordSet>(m_context.refDb(), QStringLiteral("pres"),
                                                 RecordSet::Kind::Snapshot);
+    // Another program may hold the file locked: the user hears why, and the own herbs are read
+    // again when herbs are next added.
+    if (!m_ownHerbs->isValid())
+        app::ownData::reportUnreadable(this, *m_ownHerbs, app::ownData::herbsUnreadable);
     fillHerbList();
     resetGrid();
     m_name->setFocus();
@@ -247,6 +253,11 @@ void AddFormulaWindow::fillHerbList()
     RecordSet& herbs = m_context.herbRecords();
     for (herbs.moveFirst(); !herbs.eof(); herbs.moveNext())
         m_herbs->addItem(herbs.text(QStringLiteral("name1")));
+    listOwnHerbs();
+}
+
+void AddFormulaWindow::listOwnHerbs()
+{
     if (m_ownHerbs->recordCount() > 0) {
         for (m_ownHerbs->moveFirst(); !m_ownHerbs->eof(); m_ownHerbs->moveNext())
             m_herbs->addItem(m_ownHerbs->text(QStringLiteral("name1")));
@@ -264,6 +275,9 @@ void AddFormulaWindow::resetGrid()
 void AddFormulaWindow::addHerbs()
 {
     closeEditor();
+    // Own herbs that could not be read at load are listed as soon as they can be.
+    if (!m_ownHerbs->isValid() && m_ownHerbs->requery())
+        listOwnHerbs();
     int selected = 0;
     for (int i = 0; i < m_herbs->count(); ++i)
         selected += m_herbs->item(i)->isSelected() ? 1 : 0;

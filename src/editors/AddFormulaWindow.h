@@ -41,6 +41,7 @@ private:
     void buildLayout();
     void buildCompositionRow();
     void fillHerbList();
+    void listOwnHerbs();
     void resetGrid();
 
     // Composition (AddFormulaWindow.cpp)

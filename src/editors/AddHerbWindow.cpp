@@ -2,10 +2,13 @@
 
 #include "EditorMessages.h"
 #include "InputLimit.h"
+#include "MultiLineBox.h"
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
+#include "data/Database.h"
 #include "data/RecordSet.h"
 
 #include <QGridLayout>
@@ -56,6 +59,7 @@ constexpr Field fields[] = {
 const char* const writeOrder[] = {"name1",     "name2",     "source",      "used",   "taste",
                                   "meridians", "functions", "indications", "dosage", "coutions"};
 
+const QString herbKind = QStringLiteral("herb");
 const QString nameInUseMessage =
     QStringLiteral("This herb name is alreadly in datebase! Please change.");
 // Own formulas keep their herbs' names joined by commas, so a name with one would fall apart.
@@ -76,7 +80,7 @@ QWidget* makeBox(const Field& field)
     if (field.heightTwips == 0) {
         box = new QLineEdit;
     } else {
-        auto* edit = new QPlainTextEdit;
+        auto* edit = new MultiLineBox;
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setMinimumHeight(px(field.heightTwips));
         box = edit;
@@ -117,6 +121,9 @@ AddHerbWindow::AddHerbWindow(app::AppContext& context, QWidget* parent)
     app::CenterForm(this);
     m_ownHerbs = std::make_unique<data::RecordSet>(context.ownDb(), QStringLiteral("ownherb"),
                                                    data::RecordSet::Kind::Dynaset);
+    // Another program may hold the file locked: the user hears why, and "Save" tries again.
+    if (!m_ownHerbs->isValid())
+        app::ownData::reportUnreadable(this, *m_ownHerbs, app::ownData::herbsUnreadable);
     clearBoxes();
 }
 
@@ -206,25 +213,42 @@ void AddHerbWindow::clearBoxes()
     findChild<QWidget*>(QStringLiteral("Text1"))->setFocus();
 }
 
+// Names and the dosage are kept without blanks around them; other texts as typed.
+QString AddHerbWindow::stored(const Box& box)
+{
+    const QString typed = boxText(box.widget);
+    static const QStringList trimmed = {QStringLiteral("name1"), QStringLiteral("name2"),
+                                        QStringLiteral("dosage")};
+    return trimmed.contains(box.column) ? typed.trimmed() : typed;
+}
+
 void AddHerbWindow::save()
 {
+    const QString name = text(QStringLiteral("name1")).trimmed();
+    if (app::ownData::refuseChange(this, m_context, app::ownData::notSaved(herbKind, name)))
+        return;
+    // A box of blanks only is as empty as one with nothing in it.
     for (const Box& box : m_boxes) {
-        if (boxText(box.widget).isEmpty()) {
+        if (boxText(box.widget).trimmed().isEmpty()) {
             app::MessageBox::information(this, messages::allInformations);
             return;
         }
     }
-    if (refuseName(text(QStringLiteral("name1"))))
+    if (!m_ownHerbs->isValid() && !m_ownHerbs->requery()) {
+        app::MessageBox::failure(this, app::ownData::notSaved(herbKind, name),
+                                 m_context.ownDb().fileName(), m_ownHerbs->errorString());
+        return;
+    }
+    if (refuseName(name))
         return;
 
     data::RecordSet::Fields row;
     for (const Box& box : m_boxes)
-        row.append({box.column, boxText(box.widget)});
+        row.append({box.column, stored(box)});
     if (!m_ownHerbs->addNew(row)) {
         // Nothing is lost: the boxes keep what was typed, so the user can try again.
-        app::MessageBox::exclamation(
-            this,
-            QStringLiteral("The herb could not be saved: %1").arg(m_context.ownDb().errorString()));
+        app::ownData::reportFailure(this, m_context.ownDb(),
+                                    app::ownData::notSaved(herbKind, name));
         return;
     }
     if (app::MessageBox::question(this, messages::addAnother)) {
@@ -242,9 +266,10 @@ bool AddHerbWindow::refuseName(const QString& name)
     QString message;
     if (name.contains(QLatin1Char(',')))
         message = commaMessage;
-    else if (m_context.herbRecords().findFirst(QStringLiteral("name1"), name))
+    else if (m_context.herbRecords().findFirstTrimmed(QStringLiteral("name1"), name))
         message = nameInUseMessage;
-    else if (m_ownHerbs->recordCount() > 0 && m_ownHerbs->findFirst(QStringLiteral("name1"), name))
+    else if (m_ownHerbs->recordCount() > 0 &&
+             m_ownHerbs->findFirstTrimmed(QStringLiteral("name1"), name))
         message = nameInUseMessage;
     if (message.isEmpty())
         return false;

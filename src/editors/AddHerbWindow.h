@@ -36,6 +36,7 @@ private:
 
     void buildLayout();
     QString text(const QString& column) const;
+    static QString stored(const Box& box);
     void clearBoxes();
     void save();
     bool refuseName(const QString& name);

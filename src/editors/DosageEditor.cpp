@@ -1,5 +1,7 @@
 #include "DosageEditor.h"
 
+#include "InputLimit.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -15,6 +17,8 @@ DosageEditor::DosageEditor(QWidget* parent) : QLineEdit(parent)
     palette.setColor(QPalette::Text, Qt::black);
     setPalette(palette);
     setAutoFillBackground(true);
+    // No typing limit here, but a pasted dosage stays on one line and is never cut.
+    keepOnOneLine(this);
     hide();
 }
 

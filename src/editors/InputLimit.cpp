@@ -6,7 +6,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QValidator>
+
 #include <QTextEdit>
+#include <limits>
 
 namespace tavirel::editors {
 
@@ -32,7 +36,55 @@ bool typesText(const QKeyEvent* key)
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
+// Line breaks of pasted text become blanks; text beyond the limit is refused whole.
+class OneLineValidator : public QValidator
+{
+public:
+    OneLineValidator(QLineEdit* box, InputLimit* limit) : QValidator(box), m_limit(limit) {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        static const QRegularExpression lineBreak(
+            QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}\\x{85}\\v\\f]"));
+        if (input.contains(lineBreak)) {
+            const qsizetype before = input.size();
+            input.replace(lineBreak, QStringLiteral(" "));
+            pos = int(qMax<qsizetype>(0, pos - (before - input.size())));
+        }
+        if (m_limit && !m_limit->admits(input.size()))
+            return Invalid;
+        return Acceptable;
+    }
+
+private:
+    InputLimit* m_limit;
+};
+
 } // namespace
+
+void keepOnOneLine(QLineEdit* box, InputLimit* limit)
+{
+    // The box's own cap (32767 by default) would cut a long paste without a word: it is kept
+    // one above the limit, so whatever is too long reaches the validator and is refused.
+    box->setMaxLength(limit ? limit->limit() + 1 : std::numeric_limits<int>::max());
+    box->setValidator(new OneLineValidator(box, limit));
+}
+
+bool InputLimit::admits(qsizetype length)
+{
+    if (length <= m_limit)
+        return true;
+    // A setText from the program is checked too but stays: only a refused paste, which the box
+    // undoes, is reported; and after the paste or drop has finished, not in its middle.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (this->length() <= m_limit)
+                app::MessageBox::information(m_box->window(), inputTooLongMessage(m_limit));
+        },
+        Qt::QueuedConnection);
+    return false;
+}
 
 QString inputTooLongMessage(int limit)
 {
@@ -46,6 +98,8 @@ InputLimit::InputLimit(QWidget* box, int limit) : QObject(box), m_box(box), m_li
         plain->setTabChangesFocus(true);
     else if (auto* rich = qobject_cast<QTextEdit*>(box))
         rich->setTabChangesFocus(true);
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        keepOnOneLine(line, this);
     box->installEventFilter(this);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 namespace tavirel::editors {
@@ -17,9 +18,18 @@ QString inputTooLongMessage(int limit);
 //   is refused with the limit message; Backspace always passes;
 // - Enter that passes is handed to the box first (a multi-line box takes its line break) and
 //   then moves the focus on, as Tab does.
-// Keys that type nothing (arrows, Delete, copy, select all) pass unchecked. Text pasted with
-// the mouse or by a key while the box is below its limit is not measured.
+// Keys that type nothing (arrows, Delete, copy, select all) pass unchecked.
+// Pasted or dropped text that would take the box beyond its limit is refused whole, with the
+// same message, and nothing is cut: a one-line box checks it through its validator, a
+// multi-line box (a MultiLineBox) before inserting it. A one-line box turns line breaks in
+// pasted text into blanks.
 // The check belongs to the box: it is made its child and lives as long as the box.
+class InputLimit;
+
+// Makes a one-line box keep pasted text on one line (line breaks become blanks) and refuse
+// pasted text beyond the box's limit (a negative limit: none) instead of cutting it.
+void keepOnOneLine(QLineEdit* box, InputLimit* limit = nullptr);
+
 class InputLimit : public QObject
 {
     Q_OBJECT
@@ -28,6 +38,9 @@ public:
     InputLimit(QWidget* box, int limit);
 
     int limit() const { return m_limit; }
+    // Whether text of this many characters may stand in the box; when not, the user is told
+    // (once the paste or drop that asked is over).
+    bool admits(qsizetype length);
     // The check installed on a box, if any.
     static InputLimit* of(const QWidget* box);
 

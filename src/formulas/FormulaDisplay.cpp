@@ -4,6 +4,8 @@
 #include "Grid.h"
 #include "app/AppContext.h"
 #include "app/MessageBox.h"
+#include "app/OneLineLabel.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "herbs/FactBoxes.h"
 #include "safety/SafetyCheck.h"
@@ -60,8 +62,8 @@ void FormulaWindow::showFormula(DisplayEntry entry, const QString& name)
     const DisplayVariant variant = displayVariant(entry);
     clearDisplay();
     setColumns(variant);
-    m_name->setText(name);
-    setWindowTitle(QStringLiteral("Formulas: ") + name);
+    m_name->setLine(name);
+    setWindowTitle(QStringLiteral("Formulas: ") + app::OneLineLabel::oneLine(name));
 
     bool own = false;
     RecordSet* formula = findFormula(entry, name, own);
@@ -121,7 +123,8 @@ RecordSet* FormulaWindow::findFormula(DisplayEntry entry, const QString& name, b
             return m_pres.get();
         }
     }
-    if (entry != DisplayEntry::Tree) {
+    if (entry != DisplayEntry::Tree &&
+        app::ownData::readable(this, *m_ownPres, app::ownData::formulasUnreadable)) {
         m_ownPres->moveFirst();
         if (m_ownPres->findFirst(QStringLiteral("name"), name)) {
             own = true;
@@ -158,6 +161,10 @@ void FormulaWindow::fillComposition(const DisplayVariant& variant, const QString
             continue;
         }
         if (!found) {
+            if (!app::ownData::readable(this, *m_ownHerbs, app::ownData::herbsUnreadable, true)) {
+                ++missing;
+                continue;
+            }
             m_ownHerbs->moveFirst();
             if (!m_ownHerbs->findFirst(QStringLiteral("name1"), name)) {
                 ++missing;

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/Buttons.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "herbs/FormulaUsage.h"
 #include "herbs/HerbDetailsPanel.h"
@@ -74,6 +75,8 @@ void FormulaWindow::gridDoubleClicked()
     herbs.moveFirst();
     const bool builtIn = herbs.findFirst(QStringLiteral("name1"), name);
     if (!builtIn) {
+        if (!app::ownData::readable(this, *m_ownHerbs, app::ownData::herbsUnreadable))
+            return;
         m_ownHerbs->moveFirst();
         if (!m_ownHerbs->findFirst(QStringLiteral("name1"), name)) {
             app::MessageBox::information(this, messages::herbRemoved);
@@ -102,6 +105,8 @@ RecordSet* FormulaWindow::findHerb(const QString& name)
     herbs.moveFirst();
     if (herbs.findFirst(QStringLiteral("name1"), name))
         return &herbs;
+    if (!app::ownData::readable(this, *m_ownHerbs, app::ownData::herbsUnreadable, true))
+        return nullptr;
     m_ownHerbs->moveFirst();
     return m_ownHerbs->findFirst(QStringLiteral("name1"), name) ? m_ownHerbs.get() : nullptr;
 }

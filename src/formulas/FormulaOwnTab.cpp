@@ -5,6 +5,7 @@
 #include "app/Buttons.h"
 #include "app/EnterKey.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/Database.h"
 #include "data/RecordSet.h"
 
@@ -48,6 +49,12 @@ void FormulaWindow::fillOwnList()
                     QStringLiteral("SELECT [name] FROM ownpres order by [name] asc"),
                     RecordSet::Kind::Snapshot);
     m_own->clear();
+    if (!names.isValid()) {
+        // Not "No yourown record!": the user has formulas that can not be read just now.
+        m_delete->setVisible(false);
+        app::ownData::reportUnreadable(this, names, app::ownData::formulasUnreadable);
+        return;
+    }
     for (names.moveFirst(); !names.eof(); names.moveNext())
         m_own->addItem(names.text(QStringLiteral("name")));
     if (names.recordCount() > 0) {
@@ -75,14 +82,23 @@ void FormulaWindow::deleteOwnFormula()
         app::MessageBox::information(this, messages::selectFormulaToDelete);
         return;
     }
-    if (!app::MessageBox::question(this, messages::confirmFormulaDelete))
+    const QString name = item->text();
+    const QString failed = app::ownData::notDeleted(QStringLiteral("formula"), name);
+    if (app::ownData::refuseChange(this, m_context, failed))
         return;
+    if (!app::MessageBox::question(this, messages::confirmFormulaDelete,
+                                   app::ownData::deleteQuestion(QStringLiteral("formula"), name)))
+        return;
+    if (!m_ownPres->isValid() && !m_ownPres->requery()) {
+        app::MessageBox::failure(this, failed, m_context.ownDb().fileName(),
+                                 m_ownPres->errorString());
+        return;
+    }
     // The row goes first; the list entry only once the row is gone, so a failed delete loses
     // nothing and says why.
     m_ownPres->moveFirst();
-    if (m_ownPres->findFirst(QStringLiteral("name"), item->text()) && !m_ownPres->deleteCurrent()) {
-        app::MessageBox::information(this, QStringLiteral("The formula could not be deleted: %1")
-                                               .arg(m_context.ownDb().errorString()));
+    if (m_ownPres->findFirst(QStringLiteral("name"), name) && !m_ownPres->deleteCurrent()) {
+        app::ownData::reportFailure(this, m_context.ownDb(), failed);
         return;
     }
     delete m_own->takeItem(m_own->row(item));

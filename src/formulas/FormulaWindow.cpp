@@ -5,6 +5,8 @@
 #include "app/Buttons.h"
 #include "app/CenterForm.h"
 #include "app/EnterKey.h"
+#include "app/OneLineLabel.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "herbs/CategoryTree.h"
 #include "herbs/FactBoxes.h"
@@ -120,15 +122,14 @@ QWidget* FormulaWindow::buildTreeTab()
 QWidget* FormulaWindow::buildRightHalf()
 {
     auto* half = new QWidget(this);
-    m_name = label(half, QStringLiteral("Label2"), QString());
+    m_name = new app::OneLineLabel(half);
+    m_name->setObjectName(QStringLiteral("Label2"));
     m_name->setAccessibleDescription(QStringLiteral("Formula shown"));
     m_name->setTextFormat(Qt::PlainText);
     QFont heading = m_name->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.4);
     heading.setBold(true);
     m_name->setFont(heading);
-    m_name->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_name->setTextFormat(Qt::PlainText); // names are stored text, never markup
     // Keeps its height while empty, so the tabs below do not jump when a formula is shown.
     m_name->setMinimumHeight(m_name->fontMetrics().height());
     m_chinese = herbs::chineseHeading(half, QStringLiteral("FormulaChinese"), heading);
@@ -211,6 +212,14 @@ void FormulaWindow::load()
                                          RecordSet::Kind::Snapshot);
     RecordSet level1(m_context.refDb(), QStringLiteral("preskind1"), RecordSet::Kind::Table);
     RecordSet level2(m_context.refDb(), QStringLiteral("preskind2"), RecordSet::Kind::Table);
+    // The reference file damaged while the program runs: the window says so and shows the rest.
+    for (const RecordSet* set : {m_pres.get(), &level1, &level2}) {
+        if (!set->isValid()) {
+            app::ownData::reportUnreadable(this, *set,
+                                           QStringLiteral("The formulas could not be read."));
+            break;
+        }
+    }
     m_ownPres = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownpres"),
                                             RecordSet::Kind::Dynaset);
     m_ownHerbs = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownherb"),

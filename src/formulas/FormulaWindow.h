@@ -18,7 +18,8 @@ class QTreeWidgetItem;
 
 namespace tavirel::app {
 struct AppContext;
-}
+class OneLineLabel;
+} // namespace tavirel::app
 namespace tavirel::data {
 class RecordSet;
 }
@@ -100,7 +101,7 @@ private:
     QLineEdit* m_keyWord = nullptr;         // Text12
     QComboBox* m_field = nullptr;           // Combo1
     QListWidget* m_found = nullptr;         // List3
-    QLabel* m_name = nullptr;               // Label2
+    app::OneLineLabel* m_name = nullptr;    // Label2
     QTabWidget* m_detailTabs = nullptr;     // SSTab2
     Grid* m_grid = nullptr;                 // Grid1
     QPlainTextEdit* m_method = nullptr;     // Text1

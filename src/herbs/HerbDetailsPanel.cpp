@@ -3,6 +3,7 @@
 #include "FactBoxes.h"
 #include "FormulaUsage.h"
 #include "app/EnterKey.h"
+#include "app/OneLineLabel.h"
 #include "data/RecordSet.h"
 
 #include <QFrame>
@@ -71,7 +72,7 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
 
-    m_pinyin = new QLabel(this);
+    m_pinyin = new app::OneLineLabel(this);
     m_pinyin->setObjectName(n.pinyin);
     // A screen reader reads the herb's name itself; what the heading is, is its description.
     m_pinyin->setAccessibleDescription(QStringLiteral("Pinyin name"));
@@ -80,8 +81,6 @@ HerbDetailsPanel::HerbDetailsPanel(const HerbDetailNames& n, QWidget* parent) : 
     heading.setPointSizeF(heading.pointSizeF() * 1.5);
     heading.setBold(true);
     m_pinyin->setFont(heading);
-    m_pinyin->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_pinyin->setTextFormat(Qt::PlainText); // names are stored text, never markup
 
     m_latin = new QLabel(this);
     m_latin->setObjectName(n.latin);
@@ -202,6 +201,7 @@ QWidget* HerbDetailsPanel::box(const QString& column) const
 void HerbDetailsPanel::clear()
 {
     m_pinyin->clear();
+    m_pinyinName.clear();
     m_latin->clear();
     for (const auto& entry : m_boxes)
         setBoxText(entry.second, QString());
@@ -212,7 +212,8 @@ void HerbDetailsPanel::clear()
 
 void HerbDetailsPanel::fill(const data::RecordSet& herb)
 {
-    m_pinyin->setText(herb.text(QStringLiteral("name1")));
+    m_pinyinName = herb.text(QStringLiteral("name1"));
+    m_pinyin->setLine(m_pinyinName);
     m_latin->setText(herb.text(QStringLiteral("name2")));
     for (const auto& [column, widget] : m_boxes)
         setBoxText(widget, herb.text(column)); // Null reads as empty text
@@ -243,7 +244,7 @@ void HerbDetailsPanel::showFormulaUses(const FormulaUses& uses)
 
 QString HerbDetailsPanel::pinyinName() const
 {
-    return m_pinyin->text();
+    return m_pinyinName;
 }
 
 } // namespace tavirel::herbs

@@ -6,6 +6,10 @@
 #include <memory>
 #include <utility>
 
+namespace tavirel::app {
+class OneLineLabel;
+}
+
 class QLabel;
 class QListWidget;
 
@@ -56,7 +60,8 @@ Q_SIGNALS:
 private:
     QWidget* box(const QString& column) const;
 
-    QLabel* m_pinyin = nullptr;
+    app::OneLineLabel* m_pinyin = nullptr;
+    QString m_pinyinName; // as stored, for the picture
     QLabel* m_latin = nullptr;
     QList<std::pair<QString, QWidget*>> m_boxes; // column -> box
     QLabel* m_chinese = nullptr;                 // beside the Pinyin heading

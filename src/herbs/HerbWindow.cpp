@@ -9,6 +9,7 @@
 #include "app/CenterForm.h"
 #include "app/EnterKey.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "picture/HerbPicture.h"
 
@@ -176,6 +177,14 @@ void HerbWindow::load()
 
     RecordSet kind1(m_context.refDb(), QStringLiteral("kind1"), RecordSet::Kind::Table);
     RecordSet kind2(m_context.refDb(), QStringLiteral("kind2"), RecordSet::Kind::Table);
+    // The reference file damaged while the program runs: the window says so and shows the rest.
+    for (const RecordSet* set : {&kind1, &kind2}) {
+        if (!set->isValid()) {
+            app::ownData::reportUnreadable(
+                this, *set, QStringLiteral("The herb categories could not be read."));
+            break;
+        }
+    }
     m_ownHerbRecords = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownherb"),
                                                    RecordSet::Kind::Dynaset);
 
@@ -300,7 +309,8 @@ void HerbWindow::showDetails()
             fillDetails(herbs);
         break;
     case 3:
-        if (!m_own->selectedItems().isEmpty() && m_ownHerbRecords) {
+        if (!m_own->selectedItems().isEmpty() && m_ownHerbRecords &&
+            app::ownData::readable(this, *m_ownHerbRecords, app::ownData::herbsUnreadable)) {
             m_graphic->setVisible(false);
             m_ownHerbRecords->moveFirst();
             if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), name))
@@ -313,11 +323,12 @@ void HerbWindow::showDetails()
             if (herbs.findFirst(QStringLiteral("name1"), name)) {
                 m_graphic->setVisible(true);
                 fillDetails(herbs);
-            } else if (m_ownHerbRecords) {
+            } else if (m_ownHerbRecords && app::ownData::readable(this, *m_ownHerbRecords,
+                                                                  app::ownData::herbsUnreadable)) {
                 m_graphic->setVisible(false);
                 m_ownHerbRecords->moveFirst();
                 if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), name))
-                    m_details->fill(*m_ownHerbRecords);
+                    fillDetails(*m_ownHerbRecords);
             }
         }
         break;

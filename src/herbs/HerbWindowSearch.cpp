@@ -8,6 +8,7 @@
 #include "app/CommonMessages.h"
 #include "app/EnterKey.h"
 #include "app/MessageBox.h"
+#include "app/OwnData.h"
 #include "data/RecordSet.h"
 #include "data/Statement.h"
 
@@ -181,6 +182,12 @@ void HerbWindow::fillOwnList()
                     QStringLiteral("SELECT [name1] FROM ownherb order by [name1] asc"),
                     RecordSet::Kind::Snapshot);
     m_own->clear();
+    if (!names.isValid()) {
+        // Not "No yourown record!": the user has herbs that can not be read just now.
+        m_delete->setVisible(false);
+        app::ownData::reportUnreadable(this, names, app::ownData::herbsUnreadable);
+        return;
+    }
     for (names.moveFirst(); !names.eof(); names.moveNext())
         m_own->addItem(names.text(QStringLiteral("name1")));
     if (names.recordCount() > 0) {
@@ -208,17 +215,29 @@ void HerbWindow::deleteOwnHerb()
         app::MessageBox::information(this, messages::selectHerbToDelete);
         return;
     }
-    if (!app::MessageBox::question(this, messages::confirmHerbDelete))
+    const QString name = item->text();
+    const QString failed = app::ownData::notDeleted(QStringLiteral("herb"), name);
+    if (app::ownData::refuseChange(this, m_context, failed))
         return;
+    if (!app::MessageBox::question(this, messages::confirmHerbDelete,
+                                   app::ownData::deleteQuestion(QStringLiteral("herb"), name)))
+        return;
+    if (!m_ownHerbRecords->isValid() && !m_ownHerbRecords->requery()) {
+        app::MessageBox::failure(this, failed, m_context.ownDb().fileName(),
+                                 m_ownHerbRecords->errorString());
+        return;
+    }
     // Only a row that really has this name is deleted; a missing one deletes nothing.
     m_ownHerbRecords->moveFirst();
-    if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), item->text()) &&
+    if (m_ownHerbRecords->findFirst(QStringLiteral("name1"), name) &&
         !m_ownHerbRecords->deleteCurrent()) {
-        app::MessageBox::information(this, QStringLiteral("The herb could not be deleted: %1")
-                                               .arg(m_context.ownDb().errorString()));
+        app::ownData::reportFailure(this, m_context.ownDb(), failed);
         return;
     }
     delete m_own->takeItem(m_own->row(item));
+    // Nothing is selected afterwards, so a second "Delete" can not take the next herb.
+    m_own->setCurrentItem(nullptr);
+    m_own->clearSelection();
     if (m_own->count() == 0)
         m_delete->setVisible(false);
 }

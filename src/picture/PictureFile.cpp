@@ -48,15 +48,15 @@ bool writeNew(const QString& path, const QByteArray& bytes)
     return written && file.error() == QFileDevice::NoError;
 }
 
-QImage decode(const QString& path)
+} // namespace
+
+QImage decodePicture(const QString& path)
 {
     QImageReader reader(path);
     // The name says ".bmp" whatever the bytes are: only the content decides.
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }
-
-} // namespace
 
 std::optional<QImage> readHerbPicture(data::Database& pictures, const QString& programFolder,
                                       const QString& key)
@@ -72,7 +72,7 @@ std::optional<QImage> readHerbPicture(data::Database& pictures, const QString& p
     const RemoveOnExit cleanup(path);
     if (!writeNew(path, *bytes))
         return std::nullopt;
-    QImage image = decode(path);
+    QImage image = decodePicture(path);
     if (image.isNull())
         return std::nullopt;
     return image;

@@ -20,6 +20,9 @@ inline const QString temporaryFileName = QStringLiteral("Image2.bmp");
 // says), and the file is deleted again. A stale temporary file is removed first, and none is
 // left behind, whether the picture loads or not. Empty when there is no such picture or it
 // can not be written, read or decoded.
+// Decodes a picture file by its content, whatever its name says; a null image when it can not.
+QImage decodePicture(const QString& path);
+
 std::optional<QImage> readHerbPicture(data::Database& pictures, const QString& programFolder,
                                       const QString& key);
 

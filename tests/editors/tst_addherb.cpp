@@ -164,7 +164,8 @@ void TestAddHerb::refusedSaves_data()
            "separated by commas. Please change.";
     // Nothing is lost when the database refuses the row: the boxes keep it, to try again.
     QTest::newRow("the database refuses the row")
-        << "Lost Herb" << QString() << "The herb could not be saved: disk is full";
+        << "Lost Herb" << QString()
+        << "The herb \"Lost Herb\" could not be saved.\nFile: <own>\nReason: disk is full";
 }
 
 void TestAddHerb::refusedSaves()
@@ -176,6 +177,7 @@ void TestAddHerb::refusedSaves()
     const QStringList before = typed();
     box("Command1")->setFocus();
     click("Command1");
+    message.replace("<own>", m_program->folder().file(tavirel::data::schema::ownFileName));
     QCOMPARE(shownTexts(), QStringList{message});
     QCOMPARE(typed(), before);
     QCOMPARE(ownHerbs("name1"), fixtureOwn);
@@ -186,12 +188,12 @@ void TestAddHerb::refusedSaves()
 
 void TestAddHerb::savesOneHerbAfterAnother()
 {
-    // Typed as a user would: a line break in the indications, only blanks in the cautions.
+    // Typed as a user would: a line break in the indications, blanks around the cautions.
     typeHerb("Chen's Root", "Text9");
     box("Text8")->setFocus();
     QTest::keyClick(box("Text8"), Qt::Key_Return);
     QTest::keyClicks(box("Text8"), "second line");
-    QTest::keyClicks(box("Text9"), "   ");
+    QTest::keyClicks(box("Text9"), "  none  ");
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     click("Command1");
     QCOMPARE(shownTexts(), QStringList{addAnother});
@@ -199,7 +201,7 @@ void TestAddHerb::savesOneHerbAfterAnother()
              QStringList({"Chen's Root", "Text2 of Chen's Root", "Text3 of Chen's Root",
                           "Text4 of Chen's Root", "Text5 of Chen's Root", "Text6 of Chen's Root",
                           "Text7 of Chen's Root", "Text8 of Chen's Root\nsecond line",
-                          "Text10 of Chen's Root", "   "})
+                          "Text10 of Chen's Root", "  none  "})
                  .join('|'));
     // Yes: every box empty again, the window still open.
     QVERIFY(m_window->isVisible());

@@ -271,7 +271,7 @@ private Q_SLOTS:
         row("one herb alone, Yes", "One Herb Tang", {{"Ma Huang", "9"}}, "Ma Huang|9", true);
         row("apostrophes and wildcard characters, No", "Chen's 100% Tang",
             {{"O'Brien Root", "4.5"}, {"Li's Herb", "3"}, {"Bai_Zhu%", " 1 g"}},
-            "O'Brien Root,Li's Herb,Bai_Zhu%|4.5,3, 1 g", false);
+            "O'Brien Root,Li's Herb,Bai_Zhu%|4.5,3,1 g", false); // dosages without blanks around
         row("a name of pattern characters, Yes", "Ma_Huang T*ng", {{"Xing Ren", "6"}}, "Xing Ren|6",
             true);
     }
@@ -345,7 +345,7 @@ private Q_SLOTS:
             row(QString("name in use: ") + name, name, {{"Xing Ren", "6"}}, nameInUse);
         // Nothing is lost when the database refuses the row: the form keeps it all, to try again.
         row("the database refuses the row", "Lost Tang", {{"Ma Huang", "9"}},
-            "The formula could not be saved: disk is full");
+            "The formula \"Lost Tang\" could not be saved.\nFile: <own>\nReason: disk is full");
     }
     void refusedSaves()
     {
@@ -360,6 +360,7 @@ private Q_SLOTS:
 
         widget("Command1")->setFocus();
         click("Command1");
+        message.replace("<own>", m_program->folder().file(tavirel::data::schema::ownFileName));
         QCOMPARE(shownTexts(), QStringList{message});
         QCOMPARE(ownFormulas(), QStringList{fixtureFormula});
         QCOMPARE(gridColumn(0) + gridColumn(1), gridShown);

@@ -260,4 +260,4 @@ void TestOwnData::backupHoldsTheRowsAndKeepsFive()
 }
 
 QTEST_MAIN(TestOwnData)
-#include "tst_owndata.moc"
+#include "tst_ownexport.moc"
