@@ -10,6 +10,7 @@
 #include "data/Database.h"
 #include "data/RecordSet.h"
 #include "formulas/Grid.h"
+#include "safety/SafetyCheck.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -70,7 +71,7 @@ void AddFormulaWindow::save()
         herbs << m_grid->text(r, 0);
         dosages << m_grid->text(r, 1).trimmed();
     }
-    if (refuseName(name))
+    if (refuseName(name) || !confirmSafety(herbs, dosages))
         return;
 
     const RecordSet::Fields row = {
@@ -146,6 +147,22 @@ bool AddFormulaWindow::refuseName(const QString& name)
     app::MessageBox::information(this, nameInUseMessage);
     m_name->setFocus();
     return true;
+}
+
+// A composition the safety check has findings for is saved only when the user says so; No
+// keeps everything composed, to change it.
+bool AddFormulaWindow::confirmSafety(const QStringList& herbs, const QStringList& dosages)
+{
+    QList<safety::DosedHerb> dosed;
+    for (qsizetype i = 0; i < herbs.size(); ++i)
+        dosed.append({herbs.at(i), dosages.value(i)});
+    const QList<safety::Finding> findings =
+        safety::checkComposition(dosed, safety::SafetyFacts::load(m_context.refDb(), herbs));
+    if (findings.isEmpty())
+        return true;
+    return app::MessageBox::question(
+        this, QStringLiteral("This composition needs care:\n\n%1\n\nSave it anyway?")
+                  .arg(safety::describe(findings)));
 }
 
 // After Yes: an empty form for the next formula; "Delete" keeps its state.

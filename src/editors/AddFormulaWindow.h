@@ -55,6 +55,7 @@ private:
     void save();
     bool checkBoxes();
     bool checkComposition();
+    bool confirmSafety(const QStringList& herbs, const QStringList& dosages);
     bool refuseName(const QString& name);
     void clearForNext();
     void closeWindow();
