@@ -4,7 +4,9 @@
 #include "data/DataStore.h"
 #include "data/RecordSet.h"
 #include "data/Statement.h"
+#include "herbs/FormulaUsage.h"
 #include "herbs/HerbSearch.h"
+#include "safety/SafetyCheck.h"
 
 #include <QCoreApplication>
 
@@ -70,6 +72,36 @@ void readHerbTable(benchmark::State& state)
     }
 }
 BENCHMARK(readHerbTable)->Unit(benchmark::kMillisecond);
+
+// The herb details tab's "Formulas with this herb" for a herb in many formulas (Gan Cao).
+void formulasWithAHerb(benchmark::State& state)
+{
+    RecordSet& herbs = store().herbRecords();
+    herbs.moveFirst();
+    herbs.findFirst(QStringLiteral("name1"), QStringLiteral("Gan Cao"));
+    const QString picno = herbs.text(QStringLiteral("picno"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavirel::herbs::formulasWithHerb(
+            store().refDb(), store().ownDb(), QStringLiteral("Gan Cao"), picno));
+}
+BENCHMARK(formulasWithAHerb)->Unit(benchmark::kMillisecond);
+
+// The safety check of a large composition: its facts read and every pair tried.
+void safetyCheckOfAComposition(benchmark::State& state)
+{
+    QList<tavirel::safety::DosedHerb> herbs;
+    QStringList names;
+    RecordSet& all = store().herbRecords();
+    all.moveFirst();
+    for (int i = 0; i < 20 && !all.eof(); ++i, all.moveNext()) {
+        herbs.append({all.text(QStringLiteral("name1")), QStringLiteral("9")});
+        names << herbs.last().name;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavirel::safety::checkComposition(
+            herbs, tavirel::safety::SafetyFacts::load(store().refDb(), names)));
+}
+BENCHMARK(safetyCheckOfAComposition)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -10,7 +10,16 @@ OneLineLabel::OneLineLabel(QWidget* parent) : QLabel(parent)
 {
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // Asks for the name's width where there is room, and shrinks to an ellipsis where not.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+QSize OneLineLabel::minimumSizeHint() const
+{
+    const QSize full = QLabel::minimumSizeHint();
+    const int ellipsis = fontMetrics().horizontalAdvance(QStringLiteral("\u2026")) + 2 * margin() +
+                         contentsMargins().left() + contentsMargins().right();
+    return QSize(qMin(full.width(), ellipsis), full.height());
 }
 
 QString OneLineLabel::oneLine(const QString& text)

@@ -18,6 +18,8 @@ public:
     void setLine(const QString& name);
     static QString oneLine(const QString& text);
 
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -27,6 +27,10 @@ QStringList referenceTables()
         QStringLiteral("CREATE TABLE preskind2 (kind2 TEXT, no2 INTEGER, no3 INTEGER)"),
         QStringLiteral("CREATE TABLE incompat (herb1 TEXT COLLATE NOCASE, "
                        "herb2 TEXT COLLATE NOCASE, kind TEXT)"),
+        // Each herb of each built-in composition, so the formulas that hold a herb are found
+        // through an index instead of by reading every composition.
+        QStringLiteral("CREATE TABLE preherb (picno TEXT, prename TEXT COLLATE NOCASE, dose TEXT)"),
+        QStringLiteral("CREATE INDEX preherb_picno ON preherb (picno)"),
     };
 }
 

@@ -39,11 +39,21 @@ FormulaUses formulasWithHerb(data::Database& reference, data::Database& own, con
                              const QString& picno)
 {
     FormulaUses found;
-    if (!picno.isEmpty())
+    if (!picno.isEmpty() && reference.hasTable(QStringLiteral("preherb"))) {
+        data::Statement rows(reference,
+                             QStringLiteral("SELECT prename, dose FROM preherb WHERE picno = ?"),
+                             {picno});
+        while (rows.next())
+            found.uses.append({rows.value(0).toString(), rows.value(1).toString(), false});
+        if (!rows.errorString().isEmpty())
+            found.error = rows.errorString();
+    } else if (!picno.isEmpty()) {
+        // A reference built before the index table: every composition is read.
         collect(reference,
                 QStringLiteral("SELECT prename, precons, predosage FROM pres WHERE precons "
                                "Like ?1 ESCAPE '\\'"),
                 picno, false, found);
+    }
     if (!name1.isEmpty())
         collect(own,
                 QStringLiteral("SELECT name, construction, dosage FROM ownpres WHERE "

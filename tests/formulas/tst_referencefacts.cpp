@@ -111,6 +111,9 @@ void TestReferenceFacts::herbDetails()
     QCOMPARE(textOf(&window, "Label14"), herb);
     QCOMPARE(shown(&window, herbFacts), facts);
     QCOMPARE(control<QLabel>(&window, "HerbChinese")->textFormat(), Qt::PlainText);
+    // The Pinyin heading keeps the room its name needs beside the Chinese name.
+    auto* heading = control<QLabel>(&window, "Label14");
+    QTRY_VERIFY(heading->width() >= heading->fontMetrics().horizontalAdvance(herb));
 }
 
 void TestReferenceFacts::formulaDisplay()

@@ -1,5 +1,6 @@
 // Which formulas hold a herb: built-in compositions by picture number, own ones by name.
 #include "data/Database.h"
+#include "data/Schema.h"
 #include "herbs/FormulaUsage.h"
 #include "support/TestSupport.h"
 
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void formulasOfAHerb_data();
     void formulasOfAHerb();
     void unreadableOwnDatabaseIsReported();
+    void sameFromAReferenceWithoutTheIndexTable();
 
 private:
     std::unique_ptr<tavirel::test::OpenProgram> m_program;
@@ -86,6 +88,29 @@ void TestFormulaUsage::unreadableOwnDatabaseIsReported()
     const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), "Gui Zhi", "0040");
     QVERIFY(!uses.error.isEmpty());
     QCOMPARE(uses.uses.size(), 4); // the built-in ones are still listed
+}
+
+void TestFormulaUsage::sameFromAReferenceWithoutTheIndexTable()
+{
+    auto& context = m_program->context();
+    const QList<std::pair<QString, QString>> herbs{
+        {"Gui Zhi", "0040"}, {"Xing Ren", "0007"}, {"Jin Yin Hua", "0105"}, {"Gan Cao", "0102"}};
+    QList<QStringList> indexed;
+    for (const auto& [name, picno] : herbs)
+        indexed << described(formulasWithHerb(context.refDb(), context.ownDb(), name, picno).uses);
+
+    // A reference file built before the index table existed.
+    tavirel::data::Database writer;
+    QVERIFY(writer.open(m_program->folder().file(tavirel::data::schema::refFileName),
+                        tavirel::data::Database::Mode::ReadWrite,
+                        tavirel::data::schema::refPassword));
+    QVERIFY(writer.exec(QStringLiteral("DROP TABLE preherb")));
+    for (qsizetype i = 0; i < herbs.size(); ++i) {
+        const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), herbs.at(i).first,
+                                           herbs.at(i).second);
+        QCOMPARE(uses.error, QString());
+        QCOMPARE(described(uses.uses), indexed.at(i));
+    }
 }
 
 QTEST_MAIN(TestFormulaUsage)

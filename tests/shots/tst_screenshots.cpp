@@ -99,6 +99,8 @@ void TestScreenshots::chineseNames_data()
     QTest::addColumn<QString>("formula");
     QTest::newRow("content") << QString() << "Ma Huang"
                              << "Ma Huang Tang";
+    QTest::newRow("pairs") << QString() << "Gan Cao"
+                           << "Hai Zao Yu Hu Tang";
     QTest::newRow("fixture") << "facts"
                              << "Fu Zi"
                              << "Ma Huang Tang";

@@ -108,6 +108,14 @@ bool writeReference(const Content& content, const QString& path, QString* error)
                          f.prefunction, f.preindication, f.chinese, f.chineseTrad, f.pinyinTones,
                          f.english, f.sourceText, f.cautions, f.roles, f.aliases}))
                     return false;
+                const QStringList picnos = f.precons.split(QLatin1Char(','), Qt::SkipEmptyParts);
+                const QStringList doses = f.predosage.split(QLatin1Char(','));
+                for (qsizetype i = 0; i < picnos.size(); ++i) {
+                    if (!db.exec(QStringLiteral(
+                                     "INSERT INTO preherb (picno, prename, dose) VALUES (?,?,?)"),
+                                 {picnos.at(i), f.prename, doses.value(i)}))
+                        return false;
+                }
             }
             for (const Incompatibility& pair : content.incompatibilities) {
                 if (!db.exec(
