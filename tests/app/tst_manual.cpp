@@ -153,7 +153,7 @@ private slots:
             QVERIFY2(image.width() >= 300 && image.height() >= 200, qPrintable(path));
             ++pictures;
         }
-        QCOMPARE(pictures, 13);
+        QCOMPARE(pictures, 14);
     }
 
     void f1FindsThePage_data()

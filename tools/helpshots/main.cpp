@@ -2,6 +2,7 @@
 // reference content and a throw-away own database holding one own herb and one own formula.
 // Usage: tavirel-helpshots --program <folder with tavirel.MDB and Hdat.mdb> --out <folder>
 #include "Builder.h"
+#include "Windows.h"
 #include "app/AppContext.h"
 #include "app/Menu.h"
 #include "app/MessageBox.h"
@@ -166,8 +167,14 @@ int main(int argc, char* argv[])
     app::AppContext context{folder.path(), store, {}, {}};
 
     {
-        app::Menu menu(context, {});
+        // The menu as the program shows it: with quick find and the own entries' button.
+        app::Menu menu(context, programWindows(context));
+        menu.loadExtras();
         shoot(&menu, out, QStringLiteral("menu"));
+        if (auto* find = child<QLineEdit>(&menu, "QuickFind")) {
+            find->setText(QStringLiteral("ma h"));
+            shoot(&menu, out, QStringLiteral("quickfind"));
+        }
     }
     {
         herbs::HerbWindow window(context);
