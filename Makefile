@@ -68,7 +68,7 @@ bench: deps
 	nice -n 19 bench/run.sh $(BUILD)
 
 stress: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen TAVIREL_KILLS=$${TAVIREL_KILLS:-500} \
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen TAVIREL_KILLS=$${TAVIREL_KILLS:-500} QTEST_FUNCTION_TIMEOUT=7200000 \
 	  nice -n 19 ./tests/own/tst_crash
 
 test-asan: deps

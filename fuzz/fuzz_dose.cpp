@@ -2,6 +2,7 @@
 // first NUL byte) is shown by the formula window, which splits both lists and fills its grid.
 #include "Builder.h"
 #include "FuzzSupport.h"
+#include "app/AppContext.h"
 #include "app/MessageBox.h"
 #include "data/DataStore.h"
 #include "formulas/FormulaWindow.h"

@@ -1,6 +1,7 @@
 // The key-word filter on arbitrary text typed key by key, then the search text built from what
 // the box took: the Like pattern and the entries of a result list.
 #include "FuzzSupport.h"
+#include "app/MessageBox.h"
 #include "data/Statement.h"
 #include "herbs/HerbSearch.h"
 #include "herbs/KeyWordFilter.h"
@@ -11,6 +12,8 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     tavirel::fuzz::application();
+    // "Should press the letter!" is answered at once instead of waiting for a user.
+    tavirel::app::MessageBox::setTestMode(true);
     return 0;
 }
 
@@ -31,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
         QCoreApplication::sendEvent(box, &press);
     }
+    tavirel::app::MessageBox::takeShown();
     (void)tavirel::data::containsPattern(box->text());
     (void)tavirel::data::containsPattern(text);
     const QString entry = tavirel::herbs::herbSearchEntry(text, box->text(), size % 2 == 0);

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 
 namespace tavirel::app {
@@ -101,12 +102,64 @@ QString withoutPlace(const QString& path)
 struct Collected
 {
     QStringList paths;
+    QSet<QString> seen;
 };
 
+// A damaged directory can lead the walk round in a circle: the first name met twice ends it.
 int collectFile(chmFile*, chmUnitInfo* info, void* context)
 {
-    static_cast<Collected*>(context)->paths.append(QString::fromUtf8(info->path));
+    auto* collected = static_cast<Collected*>(context);
+    const QString path = QString::fromUtf8(info->path);
+    if (collected->seen.contains(path))
+        return CHM_ENUMERATOR_SUCCESS;
+    collected->seen.insert(path);
+    collected->paths.append(path);
     return CHM_ENUMERATOR_CONTINUE;
+}
+
+template <typename T> T little(const QByteArray& bytes, qsizetype at)
+{
+    T value = 0;
+    for (qsizetype i = qsizetype(sizeof(T)) - 1; i >= 0; --i)
+        value = T(value << 8) | T(quint8(bytes.at(at + i)));
+    return value;
+}
+
+// The walk through the file's directory follows each listing block to the next one; a damaged
+// file whose blocks lead round in a circle would keep the reader walking for ever. True when the
+// chain from the first block ends, every block of it inside the directory, none met twice.
+bool directoryEnds(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(0x58);
+    if (header.size() < 0x58 || !header.startsWith("ITSF"))
+        return false;
+    const quint64 directory = little<quint64>(header, 0x48);
+    if (!file.seek(qint64(directory)))
+        return false;
+    const QByteArray listing = file.read(0x2C);
+    if (listing.size() < 0x2C || !listing.startsWith("ITSP"))
+        return false;
+    const quint32 headerLength = little<quint32>(listing, 0x08);
+    const quint32 blockLength = little<quint32>(listing, 0x10);
+    const qint32 first = little<qint32>(listing, 0x20);
+    const quint32 blocks = little<quint32>(listing, 0x28);
+    QSet<qint32> visited;
+    for (qint32 block = first; block != -1;) {
+        if (block < 0 || quint32(block) >= blocks || visited.contains(block))
+            return false;
+        visited.insert(block);
+        const quint64 at = directory + headerLength + quint64(block) * blockLength;
+        if (!file.seek(qint64(at)))
+            return false;
+        const QByteArray chunk = file.read(20);
+        if (chunk.size() < 20 || !chunk.startsWith("PMGL"))
+            return false;
+        block = little<qint32>(chunk, 16);
+    }
+    return true;
 }
 
 } // namespace
@@ -117,7 +170,8 @@ void ChmFile::Closer::operator()(chmFile* handle) const
 }
 
 ChmFile::ChmFile(const QString& fileName)
-    : m_fileName(fileName), m_handle(chm_open(QFile::encodeName(fileName).constData()))
+    : m_fileName(fileName), m_handle(chm_open(QFile::encodeName(fileName).constData())),
+      m_directoryEnds(m_handle && directoryEnds(fileName))
 {
 }
 
@@ -174,7 +228,7 @@ std::optional<QByteArray> ChmFile::read(const QString& path) const
 QStringList ChmFile::files() const
 {
     Collected collected;
-    if (m_handle)
+    if (m_handle && m_directoryEnds)
         chm_enumerate(m_handle.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectFile,
                       &collected);
     QStringList result;

@@ -66,6 +66,7 @@ private:
 
     QString m_fileName;
     std::unique_ptr<chmFile, Closer> m_handle;
+    bool m_directoryEnds = false; // the file's listing can be walked to its end
 };
 
 } // namespace tavirel::app
