@@ -93,6 +93,33 @@ QString textArguments(const QString& arguments)
     return {};
 }
 
+// The code without its comments and #include lines, whose quoted words are not texts shown.
+QString codeOnly(const QString& code)
+{
+    QString kept;
+    bool inString = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (inString && c == u'\\' && i + 1 < code.size()) {
+            kept += c;
+            kept += code[++i];
+            continue;
+        }
+        if (c == u'"' && (i == 0 || code[i - 1] != u'\''))
+            inString = !inString;
+        if (!inString && c == u'/' && code.mid(i, 2) == QLatin1String("//")) {
+            while (i < code.size() && code[i] != u'\n')
+                ++i;
+            kept += u'\n';
+            continue;
+        }
+        kept += c;
+    }
+    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include[^\n]*)"),
+                                            QRegularExpression::MultilineOption);
+    return kept.remove(include);
+}
+
 bool startsAsText(const QString& expression)
 {
     static const QRegularExpression text(
@@ -157,8 +184,10 @@ QList<Message> sourceMessages(const QString& sourceFolder)
             continue;
         const QString code = QString::fromUtf8(file.readAll());
         const QString shortPath = QDir(sourceFolder).relativeFilePath(path);
-        if (name.endsWith(QLatin1String("Messages"))) {
-            for (const QString& text : literals(code))
+        // Message headers, and the own-data helpers that word every failure to read, save or
+        // delete an own entry: the windows hand those texts on through variables.
+        if (name.endsWith(QLatin1String("Messages")) || name == QLatin1String("OwnData")) {
+            for (const QString& text : literals(codeOnly(code)))
                 messages.append({shortPath, text});
             continue;
         }

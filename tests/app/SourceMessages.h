@@ -14,8 +14,9 @@ struct Message
 };
 
 // Every text the program shows in a message box or as a fixed list entry: the texts of the
-// message headers (*Messages.h), and whatever is handed to a MessageBox:: call, followed through
-// the constants, variables and functions of the same file that it names.
+// message headers (*Messages.h) and of the own-data helpers (app/OwnData.*), and whatever is handed
+// to a MessageBox:: call, followed through the constants, variables and functions of the same file
+// that it names.
 QList<Message> sourceMessages(const QString& sourceFolder);
 
 // Blanks of any kind, line breaks included, as single blanks.

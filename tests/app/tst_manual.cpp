@@ -268,6 +268,7 @@ private slots:
              {"Tavirel 1.0 already run!", "Can not open the database file \"%1\".\n%2",
               "Please select herb.", "Input text too long. The maximum bytes is %1.",
               "This herb name is alreadly in datebase! Please change.",
+              "The %1 \"%2\" could not be deleted.", "Your own herbs could not be read.",
               "The search could not be run: %1", "Can not find the herb ("})
             QVERIFY2(texts.contains(known), qPrintable(known));
         QVERIFY(messages.size() >= 35);
