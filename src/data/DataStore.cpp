@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <thread>
+
 namespace tavirel::data {
 
 bool DataStore::openFile(Database& db, const QString& path, Database::Mode mode,
@@ -14,6 +16,11 @@ bool DataStore::openFile(Database& db, const QString& path, Database::Mode mode,
         m_error = db.errorString();
         return false;
     }
+    return hasTables(db, path, tables);
+}
+
+bool DataStore::hasTables(Database& db, const QString& path, const QStringList& tables)
+{
     for (const QString& table : tables) {
         if (!db.hasTable(table)) {
             m_failedFile = path;
@@ -54,6 +61,16 @@ bool DataStore::open(const QString& programFolder, const QString& ownFile)
     const QString& ownPath = ownFile;
     const QString picPath = folder.filePath(schema::picFileName);
 
+    // Each encrypted file's key costs a deliberate amount of work to derive: the picture file is
+    // opened on a thread of its own meanwhile. Failures are still reported in the files' order.
+    QString picFailedFile, picError;
+    std::thread picOpening([&] {
+        if (!m_picConn.open(picPath, Database::Mode::ReadOnly, schema::picPassword)) {
+            picFailedFile = picPath;
+            picError = m_picConn.errorString();
+        }
+    });
+
     // The reference data is never written: it is opened read-only.
     bool ok = openFile(m_refDb, refPath, Database::Mode::ReadOnly, schema::refPassword,
                        schema::referenceTableNames()) &&
@@ -61,18 +78,27 @@ bool DataStore::open(const QString& programFolder, const QString& ownFile)
     if (ok)
         m_ownReadOnlyReason = probeWrite(m_ownDb);
     if (ok) {
+        // Read on demand: the herbs are looked up by name through the database's index, so
+        // nothing of them is held before a window asks.
         m_herbRecords = std::make_unique<RecordSet>(m_refDb, QStringLiteral("tavirel"),
-                                                    RecordSet::Kind::Snapshot);
+                                                    RecordSet::Kind::Snapshot, QVariantList(),
+                                                    RecordSet::Reading::OnDemand);
         if (!m_herbRecords->isValid()) {
             m_failedFile = refPath;
             m_error = m_herbRecords->errorString();
             ok = false;
         }
     }
+    picOpening.join();
     if (ok) {
         m_picConnString = QStringLiteral("Data Source=%1").arg(QDir::toNativeSeparators(picPath));
-        ok = openFile(m_picConn, picPath, Database::Mode::ReadOnly, schema::picPassword,
-                      schema::pictureTableNames());
+        if (!picError.isEmpty()) {
+            m_failedFile = picFailedFile;
+            m_error = picError;
+            ok = false;
+        } else {
+            ok = hasTables(m_picConn, picPath, schema::pictureTableNames());
+        }
     }
     if (!ok) {
         const QString file = m_failedFile, error = m_error;

@@ -40,6 +40,7 @@ public:
 private:
     bool openFile(Database& db, const QString& path, Database::Mode mode, const QByteArray& key,
                   const QStringList& tables);
+    bool hasTables(Database& db, const QString& path, const QStringList& tables);
 
     Database m_refDb;
     Database m_ownDb;

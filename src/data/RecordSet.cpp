@@ -41,8 +41,10 @@ bool isNumber(const QVariant& v)
 
 } // namespace
 
-RecordSet::RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds)
-    : m_db(db), m_kind(kind), m_source(source), m_binds(binds)
+RecordSet::RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds,
+                     Reading reading)
+    : m_db(db), m_kind(kind), m_source(source), m_binds(binds),
+      m_onDemand(reading == Reading::OnDemand)
 {
     open();
 }
@@ -58,6 +60,12 @@ void RecordSet::open()
     m_rowIds.clear();
     m_pos = 0;
     m_noMatch = false;
+    m_current.clear();
+    m_count = -1;
+    if (m_onDemand && (m_kind == Kind::Dynaset || !isTableName(m_source))) {
+        m_error = QStringLiteral("Only a table that is not written can be read on demand.");
+        return;
+    }
     if (isTableName(m_source)) {
         // A failure to read the schema (a lock, a damaged file) is reported as itself, not as a
         // missing table.
@@ -75,6 +83,21 @@ void RecordSet::open()
             return;
         }
         m_table = m_source;
+        if (m_onDemand) {
+            // The columns are known from the statement; no row is read but the first.
+            Statement columns(m_db, QStringLiteral("SELECT * FROM %1").arg(quoted(m_table)));
+            if (!columns.isValid()) {
+                m_error = columns.errorString();
+                return;
+            }
+            for (int i = 0; i < columns.columnCount(); ++i) {
+                m_index.insert(columns.columnName(i).toLower(), int(m_columns.size()));
+                m_columns << columns.columnName(i);
+                m_noCase << (columns.columnCollation(i) == QLatin1String("NOCASE"));
+            }
+            moveFirst();
+            return;
+        }
         load(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(m_source)),
              m_binds);
         return;
@@ -125,10 +148,61 @@ bool RecordSet::load(const QString& sql, const QVariantList& binds)
     return true;
 }
 
+bool RecordSet::readCurrent(const QString& tail, const QVariantList& binds, Miss miss)
+{
+    Statement row(m_db, QStringLiteral("SELECT rowid, * FROM %1 ").arg(quoted(m_table)) + tail,
+                  binds);
+    if (row.next()) {
+        m_current.clear();
+        m_current.reserve(row.columnCount());
+        for (int i = 0; i < row.columnCount(); ++i)
+            m_current << row.value(i); // the rowid first, then the columns
+        return true;
+    }
+    // Walking past the end leaves no current record; a find that failed leaves it as it was.
+    if (miss == Miss::LeavesNoRecord)
+        m_current.clear();
+    // A read that failed (a lock, a file damaged since) leaves no current record and says why.
+    if (!row.errorString().isEmpty())
+        m_error = row.errorString();
+    return false;
+}
+
+int RecordSet::recordCount() const
+{
+    if (!m_onDemand)
+        return int(m_rows.size());
+    if (m_count < 0 && !m_table.isEmpty())
+        m_count =
+            m_db.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table))).toInt();
+    return qMax(m_count, 0);
+}
+
+bool RecordSet::eof() const
+{
+    return m_onDemand ? m_current.isEmpty() : m_pos >= m_rows.size();
+}
+
+void RecordSet::moveFirst()
+{
+    if (!m_onDemand) {
+        m_pos = 0;
+        return;
+    }
+    if (!m_table.isEmpty())
+        readCurrent(QStringLiteral("ORDER BY rowid LIMIT 1"), {}, Miss::LeavesNoRecord);
+}
+
 void RecordSet::moveNext()
 {
-    if (m_pos < m_rows.size())
-        ++m_pos;
+    if (!m_onDemand) {
+        if (m_pos < m_rows.size())
+            ++m_pos;
+        return;
+    }
+    if (!m_current.isEmpty())
+        readCurrent(QStringLiteral("WHERE rowid > ? ORDER BY rowid LIMIT 1"),
+                    {m_current.constFirst()}, Miss::LeavesNoRecord);
 }
 
 int RecordSet::columnIndex(const QString& column) const
@@ -139,6 +213,8 @@ int RecordSet::columnIndex(const QString& column) const
 QVariant RecordSet::value(const QString& column) const
 {
     const int index = columnIndex(column);
+    if (m_onDemand)
+        return index < 0 || m_current.isEmpty() ? QVariant() : m_current.at(index + 1);
     if (index < 0 || m_pos < 0 || m_pos >= m_rows.size())
         return {};
     return m_rows.at(m_pos).at(index);
@@ -181,6 +257,15 @@ bool RecordSet::findFirst(const QString& column, const QVariant& value)
     m_noMatch = true;
     if (index < 0)
         return false;
+    if (m_onDemand) {
+        // The database compares as the column is declared, and finds through its index.
+        if (value.isNull() || m_table.isEmpty())
+            return false;
+        m_noMatch = !readCurrent(
+            QStringLiteral("WHERE %1 = ? ORDER BY rowid LIMIT 1").arg(quoted(m_columns.at(index))),
+            {value}, Miss::KeepsRecord);
+        return !m_noMatch;
+    }
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
         if (equals(index, m_rows.at(i).at(index), value)) {
             m_pos = i;
@@ -198,6 +283,18 @@ bool RecordSet::findFirstTrimmed(const QString& column, const QString& value)
     if (index < 0)
         return false;
     const QString wanted = value.trimmed();
+    if (m_onDemand) {
+        if (m_table.isEmpty())
+            return false;
+        // Blanks as QString::trimmed() sees them: space and the ASCII control blanks.
+        const QString stored = QStringLiteral("trim(%1, ' ' || char(9, 10, 11, 12, 13))")
+                                   .arg(quoted(m_columns.at(index)));
+        m_noMatch = !readCurrent(
+            QStringLiteral("WHERE %1 = ?%2 ORDER BY rowid LIMIT 1")
+                .arg(stored, m_noCase.value(index) ? QStringLiteral(" COLLATE NOCASE") : QString()),
+            {wanted}, Miss::KeepsRecord);
+        return !m_noMatch;
+    }
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
         const QVariant& cell = m_rows.at(i).at(index);
         if (!cell.isNull() && equals(index, cell.toString().trimmed(), wanted)) {

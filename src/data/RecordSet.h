@@ -16,14 +16,21 @@ class Database;
 // A set of records read from one table or one query, walked with a current-record position.
 // Table and dynaset sets hold a whole table in stored order; a snapshot holds a table or the
 // rows of a query. Only a dynaset writes, and each write is committed at once.
+//
+// A table that grows with the content is better read on demand: the set then holds only its
+// current record, walks and finds through the database (a find uses the column's index), and
+// costs the same whatever the table's size. It behaves as a set read whole.
 class RecordSet
 {
 public:
     enum class Kind { Table, Dynaset, Snapshot };
+    enum class Reading { Whole, OnDemand };
     using Fields = QList<std::pair<QString, QVariant>>;
 
-    // source: a table name, or (snapshot only) an SQL query whose values are bound.
-    RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds = {});
+    // source: a table name, or (snapshot only) an SQL query whose values are bound. OnDemand
+    // needs a table and a set that does not write.
+    RecordSet(Database& db, const QString& source, Kind kind, const QVariantList& binds = {},
+              Reading reading = Reading::Whole);
 
     bool isValid() const { return m_error.isEmpty(); }
     QString errorString() const { return m_error; }
@@ -33,9 +40,9 @@ public:
     // true when the set could be read. The current record is the first one afterwards.
     bool requery();
 
-    int recordCount() const { return int(m_rows.size()); }
-    bool eof() const { return m_pos >= m_rows.size(); }
-    void moveFirst() { m_pos = 0; }
+    int recordCount() const;
+    bool eof() const;
+    void moveFirst();
     void moveNext();
 
     // Searches from the first record for one whose column equals value, comparing as the
@@ -63,6 +70,9 @@ private:
     void open();
     bool load(const QString& sql, const QVariantList& binds);
     bool failWrite(const QString& error);
+    // On demand: makes the first row of "SELECT rowid, * FROM table <tail>" current.
+    enum class Miss { LeavesNoRecord, KeepsRecord };
+    bool readCurrent(const QString& tail, const QVariantList& binds, Miss miss);
 
     Database& m_db;
     Kind m_kind;
@@ -77,6 +87,9 @@ private:
     QVector<qint64> m_rowIds; // table-based sets only
     qsizetype m_pos = 0;
     bool m_noMatch = false;
+    bool m_onDemand = false;
+    QVector<QVariant> m_current; // on demand: the current record, empty past the end
+    mutable int m_count = -1;    // on demand: counted when first asked
 };
 
 } // namespace tavirel::data

@@ -31,6 +31,12 @@ QStringList referenceTables()
         // through an index instead of by reading every composition.
         QStringLiteral("CREATE TABLE preherb (picno TEXT, prename TEXT COLLATE NOCASE, dose TEXT)"),
         QStringLiteral("CREATE INDEX preherb_picno ON preherb (picno)"),
+        // Lookups by Latin name and picture number, and the category trees and name lists,
+        // read through these instead of the whole rows.
+        QStringLiteral("CREATE INDEX tavirel_name2 ON tavirel (name2)"),
+        QStringLiteral("CREATE INDEX tavirel_picno ON tavirel (picno)"),
+        QStringLiteral("CREATE INDEX tavirel_tree ON tavirel (kind1, kind2, name1)"),
+        QStringLiteral("CREATE INDEX pres_tree ON pres (prekind1, prekind2, prename)"),
     };
 }
 

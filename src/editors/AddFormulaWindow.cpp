@@ -9,6 +9,7 @@
 #include "app/MessageBox.h"
 #include "app/OwnData.h"
 #include "data/RecordSet.h"
+#include "data/StoredOrder.h"
 #include "formulas/Grid.h"
 
 #include <QGridLayout>
@@ -106,8 +107,10 @@ AddFormulaWindow::AddFormulaWindow(app::AppContext& context, QWidget* parent)
     app::CenterForm(this);
     m_ownHerbs = std::make_unique<RecordSet>(m_context.ownDb(), QStringLiteral("ownherb"),
                                              RecordSet::Kind::Snapshot);
+    // Only asked whether a name is taken: read on demand.
     m_presRecords = std::make_unique<RecordSet>(m_context.refDb(), QStringLiteral("pres"),
-                                                RecordSet::Kind::Snapshot);
+                                                RecordSet::Kind::Snapshot, QVariantList(),
+                                                RecordSet::Reading::OnDemand);
     // Another program may hold the file locked: the user hears why, and the own herbs are read
     // again when herbs are next added.
     if (!m_ownHerbs->isValid())
@@ -196,6 +199,7 @@ void AddFormulaWindow::buildLayout()
 void AddFormulaWindow::buildCompositionRow()
 {
     m_herbs = new QListWidget(this);
+    m_herbs->setUniformItemSizes(true); // one line each: laid out without measuring every entry
     m_herbs->setObjectName(QStringLiteral("List1"));
     m_herbs->setAccessibleName(QStringLiteral("Multi-select herbs"));
     m_herbs->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -250,17 +254,19 @@ void AddFormulaWindow::buildCompositionRow()
 
 void AddFormulaWindow::fillHerbList()
 {
-    RecordSet& herbs = m_context.herbRecords();
-    for (herbs.moveFirst(); !herbs.eof(); herbs.moveNext())
-        m_herbs->addItem(herbs.text(QStringLiteral("name1")));
+    // The built-in herbs in stored order, read in one query; the view is told once.
+    m_herbs->addItems(data::columnInStoredOrder(m_context.refDb(), QStringLiteral("tavirel"),
+                                                QStringLiteral("name1")));
     listOwnHerbs();
 }
 
 void AddFormulaWindow::listOwnHerbs()
 {
     if (m_ownHerbs->recordCount() > 0) {
+        QStringList names;
         for (m_ownHerbs->moveFirst(); !m_ownHerbs->eof(); m_ownHerbs->moveNext())
-            m_herbs->addItem(m_ownHerbs->text(QStringLiteral("name1")));
+            names << m_ownHerbs->text(QStringLiteral("name1"));
+        m_herbs->addItems(names);
     }
 }
 

@@ -21,17 +21,22 @@ constexpr Columns searchable[] = {{"prename", "name"},
 constexpr const char* builtInNames[] = {"chinese", "chinesetrad", "pinyintones", "english",
                                         "prealiases"};
 
-QString condition(const char* column)
+QString condition(const char* column, bool withHerbIndex)
 {
     const QString like = QLatin1String(column) + QStringLiteral(" Like ?1 ESCAPE '\\'");
     if (qstrcmp(column, "precons") != 0)
         return like;
     // A built-in composition lists picture numbers: it is found by its herbs' names too, while
     // its number text still matches for anyone who types numbers.
-    return QStringLiteral("(") + like +
-           QStringLiteral(" or EXISTS (SELECT 1 FROM (SELECT picno FROM tavirel WHERE name1 "
-                          "Like ?1 ESCAPE '\\' AND picno <> '') named WHERE (',' || "
-                          "pres.precons || ',') Like ('%,' || named.picno || ',%')))");
+    const QString named = QStringLiteral("SELECT picno FROM tavirel WHERE name1 Like ?1 ESCAPE "
+                                         "'\\' AND picno <> ''");
+    if (withHerbIndex)
+        return QStringLiteral("(") + like +
+               QStringLiteral(" or prename IN (SELECT prename FROM preherb WHERE picno IN (") +
+               named + QStringLiteral(")))");
+    return QStringLiteral("(") + like + QStringLiteral(" or EXISTS (SELECT 1 FROM (") + named +
+           QStringLiteral(") named WHERE (',' || pres.precons || ',') Like ('%,' || named.picno "
+                          "|| ',%')))");
 }
 
 QString query(const QString& select, const char* table, const QString& where, const char* key)
@@ -49,7 +54,7 @@ QStringList formulaSearchFields()
             QStringLiteral("Function"),     QStringLiteral("Indication")};
 }
 
-std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field)
+std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field, bool withHerbIndex)
 {
     const QStringList fields = formulaSearchFields();
     const qsizetype index = fields.indexOf(field);
@@ -58,11 +63,11 @@ std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field)
     if (index == 0) {
         QStringList builtIn, own;
         for (const Columns& c : searchable) {
-            builtIn << condition(c.builtIn);
-            own << condition(c.own);
+            builtIn << condition(c.builtIn, withHerbIndex);
+            own << condition(c.own, false);
         }
         for (const char* column : builtInNames)
-            builtIn << condition(column);
+            builtIn << condition(column, false);
         const QString all = QStringLiteral("SELECT *");
         return FormulaSearchQueries{
             query(all, "pres", builtIn.join(QStringLiteral(" or ")), "prename"),
@@ -76,8 +81,8 @@ std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field)
                                 QStringLiteral(", ") + QLatin1String(key);
     };
     return FormulaSearchQueries{
-        query(select(c.builtIn, "prename"), "pres", condition(c.builtIn), "prename"),
-        query(select(c.own, "name"), "ownpres", condition(c.own), "name")};
+        query(select(c.builtIn, "prename"), "pres", condition(c.builtIn, withHerbIndex), "prename"),
+        query(select(c.own, "name"), "ownpres", condition(c.own, false), "name")};
 }
 
 } // namespace tavirel::formulas

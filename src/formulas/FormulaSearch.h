@@ -17,7 +17,10 @@ struct FormulaSearchQueries
 };
 
 QStringList formulaSearchFields();
-// Nothing for a field that is not one of formulaSearchFields().
-std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field);
+// Nothing for a field that is not one of formulaSearchFields(). withHerbIndex: the reference
+// file has the table of each composition's herbs (preherb), so a composition is found by its
+// herbs' names through it; older files are searched composition by composition.
+std::optional<FormulaSearchQueries> formulaSearchQueries(const QString& field,
+                                                         bool withHerbIndex = false);
 
 } // namespace tavirel::formulas

@@ -51,6 +51,7 @@ QWidget* FormulaWindow::buildSearchTab()
     hint->setObjectName(QStringLiteral("Label19"));
     hint->setWordWrap(true);
     m_found = new QListWidget(tab);
+    m_found->setUniformItemSizes(true); // one line each: laid out without measuring every entry
     m_found->setObjectName(QStringLiteral("List3"));
     m_found->setAccessibleName(QStringLiteral("Formulas found"));
     hint->setBuddy(m_found);
@@ -85,19 +86,26 @@ void FormulaWindow::search()
         app::MessageBox::information(this, messages::noKeyWord);
         return;
     }
-    const auto queries = formulaSearchQueries(m_field->currentText());
+    const auto queries = formulaSearchQueries(
+        m_field->currentText(), m_context.refDb().hasTable(QStringLiteral("preherb")));
     if (!queries) {
         app::MessageBox::information(this, messages::noField);
         return;
     }
     const QVariantList pattern{data::containsPattern(keyWord)};
-    RecordSet builtIn(m_context.refDb(), queries->builtIn, RecordSet::Kind::Snapshot, pattern);
+    // Only the name is listed: the rest of each row found is left in the database.
+    RecordSet builtIn(m_context.refDb(),
+                      QStringLiteral("SELECT prename FROM (%1)").arg(queries->builtIn),
+                      RecordSet::Kind::Snapshot, pattern);
+    RecordSet own(m_context.ownDb(), QStringLiteral("SELECT name FROM (%1)").arg(queries->own),
+                  RecordSet::Kind::Snapshot, pattern);
     m_found->clear();
+    QStringList names;
     for (builtIn.moveFirst(); !builtIn.eof(); builtIn.moveNext())
-        m_found->addItem(builtIn.text(QStringLiteral("prename")));
-    RecordSet own(m_context.ownDb(), queries->own, RecordSet::Kind::Snapshot, pattern);
+        names << builtIn.text(QStringLiteral("prename"));
     for (own.moveFirst(); !own.eof(); own.moveNext())
-        m_found->addItem(own.text(QStringLiteral("name")));
+        names << own.text(QStringLiteral("name"));
+    m_found->addItems(names); // the view is told once, not once per entry
     // A query that failed found nothing because it did not run: say so, and why.
     for (const RecordSet* rows : {&builtIn, &own}) {
         if (!rows->isValid()) {

@@ -208,8 +208,10 @@ void FormulaWindow::load()
 {
     app::CenterForm(this);
 
+    // Read on demand: a formula is looked up by name through the database's index.
     m_pres = std::make_unique<RecordSet>(m_context.refDb(), QStringLiteral("pres"),
-                                         RecordSet::Kind::Snapshot);
+                                         RecordSet::Kind::Snapshot, QVariantList(),
+                                         RecordSet::Reading::OnDemand);
     RecordSet level1(m_context.refDb(), QStringLiteral("preskind1"), RecordSet::Kind::Table);
     RecordSet level2(m_context.refDb(), QStringLiteral("preskind2"), RecordSet::Kind::Table);
     // The reference file damaged while the program runs: the window says so and shows the rest.
@@ -229,9 +231,9 @@ void FormulaWindow::load()
     m_tree->clear();
     m_context.herbRecords().moveFirst();
     m_pres->moveFirst();
-    herbs::categoryTree::build(m_tree,
-                               {level1, level2, *m_pres, shownCategories, QStringLiteral("prename"),
-                                QStringLiteral("prekind1"), QStringLiteral("prekind2")});
+    herbs::categoryTree::build(m_tree, {level1, level2, m_context.refDb(), QStringLiteral("pres"),
+                                        shownCategories, QStringLiteral("prename"),
+                                        QStringLiteral("prekind1"), QStringLiteral("prekind2")});
     fillOwnList();
     m_pickTabs->setCurrentIndex(0);
     m_detailTabs->setCurrentIndex(0);

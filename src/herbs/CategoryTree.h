@@ -6,8 +6,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tavirel::data {
+class Database;
 class RecordSet;
-}
+} // namespace tavirel::data
 
 namespace tavirel::herbs {
 
@@ -17,7 +18,8 @@ struct CategoryTreeSource
 {
     data::RecordSet& level1; // columns kind1 (name), no1
     data::RecordSet& level2; // columns kind2 (name, may be empty), no2, no3 (parent no1)
-    data::RecordSet& entries;
+    data::Database& entriesDb;
+    QString entryTable; // e.g. "tavirel"
     int categoryCount;  // only this many level-1 rows, in stored order, are shown
     QString entryName;  // e.g. "name1"
     QString entryKind1; // e.g. "kind1"
@@ -25,7 +27,8 @@ struct CategoryTreeSource
 };
 
 // Category and sub-category nodes carry the tag "DSystem" and their name as key; entry nodes
-// carry neither. Everything is in stored order and collapsed.
+// carry neither. Everything is in stored order and collapsed. The entries are read once, in
+// one query, however many categories there are.
 namespace categoryTree {
 
 inline const QString categoryTag = QStringLiteral("DSystem");

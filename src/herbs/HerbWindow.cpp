@@ -80,6 +80,7 @@ QWidget* HerbWindow::buildSelectTab()
     app::onEnter(m_tree, [this] { nodeClicked(m_tree->currentItem()); });
 
     m_names = new QListWidget(tab);
+    m_names->setUniformItemSizes(true); // one line each: laid out without measuring every entry
     m_names->setObjectName(QStringLiteral("List1"));
     m_names->setAccessibleName(QStringLiteral("Herb names"));
     connect(m_names, &QListWidget::itemDoubleClicked, this, &HerbWindow::listDoubleClicked);
@@ -196,12 +197,12 @@ void HerbWindow::load()
     m_names->clear();
     m_found->clear();
 
-    RecordSet& herbs = m_context.herbRecords();
+    m_context.herbRecords().moveFirst();
     kind1.moveFirst();
     kind2.moveFirst();
-    herbs.moveFirst();
-    categoryTree::build(m_tree, {kind1, kind2, herbs, 18, QStringLiteral("name1"),
-                                 QStringLiteral("kind1"), QStringLiteral("kind2")});
+    categoryTree::build(m_tree, {kind1, kind2, m_context.refDb(), QStringLiteral("tavirel"), 18,
+                                 QStringLiteral("name1"), QStringLiteral("kind1"),
+                                 QStringLiteral("kind2")});
     fillNameList(QStringLiteral("name1"));
     fillOwnList();
 }
@@ -211,8 +212,11 @@ void HerbWindow::fillNameList(const QString& column)
     RecordSet names(m_context.refDb(),
                     QStringLiteral("SELECT [%1] FROM tavirel order by [%1] asc").arg(column),
                     RecordSet::Kind::Snapshot);
+    QStringList texts;
+    texts.reserve(names.recordCount());
     for (names.moveFirst(); !names.eof(); names.moveNext())
-        m_names->addItem(names.text(column));
+        texts << names.text(column);
+    m_names->addItems(texts); // the view is told once, not once per name
 }
 
 void HerbWindow::nodeClicked(QTreeWidgetItem* node)

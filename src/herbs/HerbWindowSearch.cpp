@@ -48,6 +48,7 @@ QWidget* HerbWindow::buildSearchTab()
     app::onClick(go, this, [this] { search(); });
 
     m_found = new QListWidget(tab);
+    m_found->setUniformItemSizes(true); // one line each: laid out without measuring every entry
     m_found->setObjectName(QStringLiteral("List2"));
     m_found->setAccessibleName(QStringLiteral("Herbs found"));
     connect(m_found, &QListWidget::itemDoubleClicked, this, &HerbWindow::foundHerbDoubleClicked);
@@ -95,20 +96,30 @@ void HerbWindow::search()
         return;
     }
     const QVariantList pattern{data::containsPattern(keyWord)};
-    RecordSet builtIn(m_context.refDb(), queries->builtIn, RecordSet::Kind::Snapshot, pattern);
+    // Only the names are listed: the rest of each whole row found is left in the database.
+    const auto namesOf = [](const QString& query) {
+        return query.startsWith(QLatin1String("SELECT * "))
+                   ? QStringLiteral("SELECT name1, name2 FROM (%1)").arg(query)
+                   : query;
+    };
+    RecordSet builtIn(m_context.refDb(), namesOf(queries->builtIn), RecordSet::Kind::Snapshot,
+                      pattern);
     m_found->clear();
     const auto list = [&](RecordSet& rows) {
+        QStringList texts, names;
         for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-            const QString name1 = rows.text(QStringLiteral("name1"));
-            auto* entry = new QListWidgetItem(
-                herbSearchEntry(name1, rows.text(QStringLiteral("name2")), queries->latin));
-            // The herb is read back from here, never parsed out of the entry's text.
-            entry->setData(Qt::UserRole, name1);
-            m_found->addItem(entry);
+            names << rows.text(QStringLiteral("name1"));
+            texts << herbSearchEntry(names.constLast(), rows.text(QStringLiteral("name2")),
+                                     queries->latin);
         }
+        const int first = m_found->count();
+        m_found->addItems(texts); // the view is told once, not once per entry
+        // The herb is read back from here, never parsed out of the entry's text.
+        for (int i = 0; i < names.size(); ++i)
+            m_found->item(first + i)->setData(Qt::UserRole, names.at(i));
     };
     list(builtIn);
-    RecordSet own(m_context.ownDb(), queries->own, RecordSet::Kind::Snapshot, pattern);
+    RecordSet own(m_context.ownDb(), namesOf(queries->own), RecordSet::Kind::Snapshot, pattern);
     list(own);
     // A query that failed found nothing because it did not run: say so, and why.
     for (const RecordSet* rows : {&builtIn, &own}) {

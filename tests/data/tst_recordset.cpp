@@ -12,6 +12,7 @@ private Q_SLOTS:
     void findFirstComparesAsTheDatabase_data();
     void findFirstComparesAsTheDatabase();
     void walkingAndNullValues();
+    void onDemandAnswersAsAWholeSet();
     void queriesBindTheirValues_data();
     void queriesBindTheirValues();
     void dynasetWritesAtOnce();
@@ -90,6 +91,53 @@ void TestRecordSet::walkingAndNullValues()
     QCOMPARE(herbs.text(QStringLiteral("source")), QString());
     QVERIFY(herbs.value(QStringLiteral("coutions")).isNull());
     QCOMPARE(herbs.value(QStringLiteral("kind2")).toInt(), 101);
+}
+
+void TestRecordSet::onDemandAnswersAsAWholeSet()
+{
+    tavirel::test::OpenProgram program;
+    QVERIFY2(program.isValid(), qPrintable(program.errors()));
+    auto& db = program.context().refDb();
+    RecordSet whole(db, QStringLiteral("tavirel"), RecordSet::Kind::Snapshot);
+    RecordSet onDemand(db, QStringLiteral("tavirel"), RecordSet::Kind::Snapshot, {},
+                       RecordSet::Reading::OnDemand);
+    QVERIFY2(onDemand.isValid(), qPrintable(onDemand.errorString()));
+    const auto current = [](const RecordSet& set) {
+        return set.eof() ? QStringLiteral("<eof>") : set.text(QStringLiteral("name1"));
+    };
+    const auto same = [&](const char* step) {
+        QVERIFY2(current(whole) == current(onDemand),
+                 qPrintable(QStringLiteral("%1: %2 / %3")
+                                .arg(QLatin1String(step), current(whole), current(onDemand))));
+        QCOMPARE(onDemand.noMatch(), whole.noMatch());
+        QCOMPARE(onDemand.value(QStringLiteral("kind2")), whole.value(QStringLiteral("kind2")));
+    };
+    QCOMPARE(onDemand.recordCount(), whole.recordCount());
+    for (int i = 0; i <= whole.recordCount(); ++i, whole.moveNext(), onDemand.moveNext())
+        same("walk");
+    for (RecordSet* set : {&whole, &onDemand}) {
+        set->moveFirst();
+        set->moveNext();
+        set->findFirst(QStringLiteral("name1"), QStringLiteral("WILD%CARD_[X]*"));
+    }
+    same("find ignoring case");
+    // A failed find leaves the record that was current.
+    for (RecordSet* set : {&whole, &onDemand})
+        set->findFirst(QStringLiteral("name2"), QStringLiteral("herba ephedrae"));
+    same("failed find");
+    for (RecordSet* set : {&whole, &onDemand})
+        set->findFirstTrimmed(QStringLiteral("name1"), QStringLiteral("  gui zhi\t"));
+    same("find without blanks");
+    QCOMPARE(current(onDemand), QStringLiteral("Gui Zhi"));
+    for (RecordSet* set : {&whole, &onDemand})
+        set->findFirst(QStringLiteral("kind2"), 101);
+    same("find a number");
+
+    // Writing needs the whole set.
+    RecordSet writable(db, QStringLiteral("tavirel"), RecordSet::Kind::Dynaset, {},
+                       RecordSet::Reading::OnDemand);
+    QVERIFY(!writable.isValid());
+    QVERIFY(!writable.addNew({{"name1", "New"}}));
 }
 
 void TestRecordSet::queriesBindTheirValues_data()
