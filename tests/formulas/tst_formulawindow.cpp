@@ -1,6 +1,9 @@
 #include "app/MessageBox.h"
 #include "data/DataStore.h"
 #include "data/Database.h"
+#include "data/RecordSet.h"
+#include "data/Statement.h"
+#include "formulas/FormulaSearch.h"
 #include "formulas/FormulaWindow.h"
 #include "formulas/Grid.h"
 #include "support/TestSupport.h"
@@ -232,6 +235,19 @@ private Q_SLOTS:
         search(field, word);
         QTEST(entries(get<QListWidget>("List3")), "found");
         QVERIFY(MessageBox::takeShown().isEmpty());
+
+        // A reference file without the index of the compositions' herbs finds the same.
+        const auto builtIn = [&](bool withHerbIndex) {
+            tavirel::data::RecordSet rows(
+                m_program->context().refDb(),
+                tavirel::formulas::formulaSearchQueries(field, withHerbIndex)->builtIn,
+                tavirel::data::RecordSet::Kind::Snapshot, {tavirel::data::containsPattern(word)});
+            QStringList names;
+            for (rows.moveFirst(); !rows.eof(); rows.moveNext())
+                names << rows.text(QStringLiteral("prename"));
+            return names;
+        };
+        QCOMPARE(builtIn(false), builtIn(true));
     }
 
     void searchMessagesAndKeyFilter()
