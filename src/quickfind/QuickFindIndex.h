@@ -57,28 +57,64 @@ class QuickFindIndex
 public:
     void setReference(const QList<Entry>& entries);
     void setOwn(const QList<Entry>& entries);
-    int size() const { return int(m_reference.size() + m_own.size()); }
+    int size() const { return int(m_reference.entries.size() + m_own.entries.size()); }
 
     // The best matches first, at most limit of them; nothing for a query without letters.
     QList<Result> find(const QString& query, int limit = 30) const;
 
 private:
-    struct IndexedField
+    // A part of the index keeps every text of its entries in one character store and refers to
+    // them by position: an entry costs its characters and a few numbers, not a dozen separate
+    // strings, which matters for a dictionary of a hundred thousand entries.
+    struct Span
     {
-        Folded folded;
-        int field;
-        bool isName;
+        qint32 at = 0;
+        qint32 size = 0;
     };
-    struct IndexedEntry
+    struct PackedField
     {
-        Entry entry;
-        QVector<IndexedField> fields;
+        Span text;     // as stored
+        Span compact;  // folded
+        Span initials; // folded
+        qint32 startsAt = 0;
+        qint32 startsCount = 0;
+        qint16 label = 0;
+        bool isName = false;
+    };
+    struct PackedEntry
+    {
+        Span name;
+        Span chinese;
+        qint32 firstField = 0;
+        qint32 fieldCount = 0;
         quint64 startMask = 0;
+        Kind kind = Kind::Herb;
+        bool own = false;
     };
-    static QVector<IndexedEntry> indexed(const QList<Entry>& entries);
+    struct Part
+    {
+        QString chars;
+        QVector<quint16> starts; // word starts of every folded text, one field after another
+        QVector<PackedField> fields;
+        QVector<PackedEntry> entries;
+        QStringList labels;
 
-    QVector<IndexedEntry> m_reference;
-    QVector<IndexedEntry> m_own;
+        QStringView view(Span span) const { return QStringView(chars).mid(span.at, span.size); }
+        Span add(QStringView text);
+        qint16 labelIndex(const QString& label);
+    };
+    struct Candidate
+    {
+        const Part* part;
+        qint32 entry;
+        Rank rank;
+        qint32 field;
+    };
+    static Part indexed(const QList<Entry>& entries);
+    static void findIn(const Part& part, const QString& folded, QVector<Candidate>& found);
+
+    Part m_reference;
+    Part m_own;
 };
 
 } // namespace tavirel::quickfind
