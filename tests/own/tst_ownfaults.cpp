@@ -18,14 +18,6 @@ namespace schema = tavirel::data::schema;
 
 namespace {
 
-const QStringList herbBoxes = {"Text1", "Text2", "Text3", "Text4", "Text5",
-                               "Text6", "Text7", "Text8", "Text9", "Text10"};
-
-void click(QWidget* window, const QString& button)
-{
-    QTest::mouseClick(control<QWidget>(window, button), Qt::LeftButton);
-}
-
 bool overwrite(const QString& file)
 {
     // In place, as a damaged disk or another program would: the program's open handle sees it.
@@ -145,11 +137,11 @@ void TestOwnFaults::referenceOrPicturesDamaged_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("shown");
+    const QString notADatabase = " / file is encrypted or is not a database";
     QTest::newRow("reference") << schema::refFileName
-                               << QStringList({"!|The herb categories could not be read. / "
-                                               "file is encrypted or is not a database",
-                                               "!|The formulas could not be read. / "
-                                               "file is encrypted or is not a database"});
+                               << QStringList(
+                                      {"!|The herb categories could not be read." + notADatabase,
+                                       "!|The formulas could not be read." + notADatabase});
     QTest::newRow("pictures")
         << schema::picFileName
         << QStringList{"i|Sorry! Tavirel 1.0 do not include the informations of the herb."};

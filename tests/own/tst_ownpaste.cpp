@@ -142,28 +142,21 @@ void TestOwnPaste::longNamesStayOnOneLine()
     const QString oneLine = QString(name).replace('\n', ' ');
 
     tavirel::herbs::HerbWindow herbs(m_program->context());
-    herbs.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&herbs));
-    control<QTabWidget>(&herbs, "SSTab1")->setCurrentIndex(3);
-    doubleClick(control<QListWidget>(&herbs, "List3"), name);
-    auto* heading = control<QLabel>(&herbs, "Label14");
-    QCOMPARE(heading->text(), oneLine);
-    QVERIFY2(heading->height() < 3 * heading->fontMetrics().height(),
-             qPrintable(QString::number(heading->height())));
-    QVERIFY(herbs.minimumSizeHint().height() < 1000);
-    QVERIFY(herbs.minimumSizeHint().width() < 2000);
-
     tavirel::formulas::FormulaWindow formulas(m_program->context());
-    formulas.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&formulas));
-    control<QTabWidget>(&formulas, "SSTab1")->setCurrentIndex(1);
-    doubleClick(control<QListWidget>(&formulas, "List1"), name);
-    heading = control<QLabel>(&formulas, "Label2");
-    QCOMPARE(heading->text(), oneLine);
-    QVERIFY(heading->height() < 3 * heading->fontMetrics().height());
-    QVERIFY(formulas.minimumSizeHint().height() < 1000);
-    QVERIFY(formulas.minimumSizeHint().width() < 2000);
-    QVERIFY(!formulas.windowTitle().contains('\n'));
+    const auto check = [&](QDialog& window, int tab, const char* list, const char* label) {
+        QVERIFY(showExposed(&window));
+        control<QTabWidget>(&window, "SSTab1")->setCurrentIndex(tab);
+        doubleClick(control<QListWidget>(&window, list), name);
+        auto* heading = control<QLabel>(&window, label);
+        QCOMPARE(heading->text(), oneLine);
+        QVERIFY2(heading->height() < 3 * heading->fontMetrics().height(),
+                 qPrintable(QString::number(heading->height())));
+        QVERIFY(window.minimumSizeHint().height() < 1000);
+        QVERIFY(window.minimumSizeHint().width() < 2000);
+        QVERIFY(!window.windowTitle().contains('\n'));
+    };
+    check(herbs, 3, "List3", "Label14");
+    check(formulas, 1, "List1", "Label2");
 }
 
 QTEST_MAIN(TestOwnPaste)
