@@ -6,7 +6,6 @@
 #include "support/WidgetHelpers.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -43,7 +42,6 @@ private Q_SLOTS:
     void savesOneHerbAfterAnother();
     void typingStopsAtTheLimit_data();
     void typingStopsAtTheLimit();
-    void screenshot();
 
 private:
     QWidget* box(const QString& name) { return control<QWidget>(m_window.get(), name); }
@@ -264,16 +262,6 @@ void TestAddHerb::typingStopsAtTheLimit()
     QCOMPARE(text(box).size(), limit);
     QVERIFY(text(box).endsWith(QLatin1Char('d')));
     QCOMPARE(shownTexts(), QStringList());
-}
-
-void TestAddHerb::screenshot()
-{
-    const QString folder = qEnvironmentVariable("TAVIREL_SHOTS");
-    if (folder.isEmpty())
-        QSKIP("set TAVIREL_SHOTS to a folder to save screenshots");
-    QDir().mkpath(folder);
-    typeHerb("Chen's Root", "Text9");
-    QVERIFY(m_window->grab().save(QDir(folder).filePath(QStringLiteral("addHerb.png"))));
 }
 
 QTEST_MAIN(TestAddHerb)

@@ -8,10 +8,10 @@
 #include "support/WidgetHelpers.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QScrollBar>
 
 using tavirel::app::MessageBox;
@@ -311,6 +311,70 @@ private Q_SLOTS:
         QCOMPARE(ownFormulas().size(), 2);
     }
 
+    // Save asks before it stores a composition the safety check has findings for; No keeps
+    // everything composed.
+    void safetyFindingsAreAskedAbout_data()
+    {
+        QTest::addColumn<Composition>("herbs");
+        QTest::addColumn<QStringList>("question"); // the findings listed; none: nothing asked
+        QTest::addColumn<bool>("yes");
+        const QStringList pair{"Fu Zi and Ban Xia are one of the eighteen antagonisms: they are "
+                               "not to be used together.",
+                               "Fu Zi is contraindicated in pregnancy.",
+                               "Fu Zi is toxic: keep to its dose and preparation."};
+        const Composition both{{"Fu Zi", "6"}, {"Ban Xia", "9"}};
+        QTest::newRow("antagonism, No keeps it all") << both << pair << false;
+        QTest::newRow("antagonism, Yes saves") << both << pair << true;
+        QTest::newRow("dose above the range")
+            << Composition{{"Ban Xia", "12"}}
+            << QStringList{"Ban Xia at 12 g is above its usual dose (3-9 g)."} << true;
+        QTest::newRow("safe: nothing asked")
+            << Composition{{"Ban Xia", "6"}} << QStringList{} << true;
+    }
+    void safetyFindingsAreAskedAbout()
+    {
+        QFETCH(Composition, herbs);
+        QFETCH(QStringList, question);
+        QFETCH(bool, yes);
+        OpenProgram facts(QStringLiteral("facts")); // herbs with safety facts
+        QVERIFY2(facts.isValid(), qPrintable(facts.errors()));
+        m_window = std::make_unique<AddFormulaWindow>(facts.context());
+        const auto release = qScopeGuard([this] { m_window.reset(); }); // before its program
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        compose("Checked Tang", herbs);
+        const QStringList before = ownFormulas(facts);
+        if (!question.isEmpty())
+            MessageBox::setNextAnswer(yes ? MessageBox::Answer::Yes : MessageBox::Answer::No);
+        MessageBox::setNextAnswer(MessageBox::Answer::No); // "Add another?"
+        click("Command1");
+
+        QStringList expected;
+        if (!question.isEmpty())
+            expected << QStringLiteral("This composition needs care:\n\n%1\n\nSave it anyway?")
+                            .arg(question.join('\n'));
+        if (yes)
+            expected << "Added completely! Add another?";
+        QCOMPARE(shownTexts(), expected);
+        QStringList names, doses;
+        for (const auto& [herb, dose] : herbs) {
+            names << herb;
+            doses << dose;
+        }
+        const QStringList after = ownFormulas(facts);
+        if (yes) {
+            QCOMPARE(after.size(), before.size() + 1);
+            QVERIFY(after.last().startsWith("Checked Tang|" + names.join(',') + '|' +
+                                            doses.join(',') + '|'));
+            return;
+        }
+        // Everything typed is still there, to change.
+        QCOMPARE(after, before);
+        QCOMPARE(textOf(m_window.get(), "Text1"), QStringLiteral("Checked Tang"));
+        QCOMPARE(gridColumn(0), QStringList{"Herb"} + names + QStringList{""});
+        QVERIFY(m_window->isVisible());
+    }
+
     void refusedSaves_data()
     {
         QTest::addColumn<QString>("name");
@@ -371,17 +435,6 @@ private Q_SLOTS:
             QCOMPARE(current(), cell);
         if (message == nameInUse) // back in the name, to change it
             QCOMPARE(QApplication::focusWidget(), widget("Text1"));
-    }
-
-    void screenshot()
-    {
-        const QString folder = qEnvironmentVariable("TAVIREL_SHOTS");
-        if (folder.isEmpty())
-            QSKIP("set TAVIREL_SHOTS to a folder to save screenshots");
-        QDir().mkpath(folder);
-        compose("Gui Zhi Tang", {{"Ma Huang", "6"}, {"Gui Zhi", "9"}, {"Xing Ren", "3"}});
-        clickCell(3, 1); // a dosage being edited
-        QVERIFY(m_window->grab().save(QDir(folder).filePath(QStringLiteral("addPres.png"))));
     }
 
 private:
@@ -455,9 +508,10 @@ private:
     }
 
     // name|construction|dosage|method|function|indication
-    QStringList ownFormulas() const
+    QStringList ownFormulas() const { return ownFormulas(*m_program); }
+    static QStringList ownFormulas(OpenProgram& program)
     {
-        return columnValues(m_program->folder().file(tavirel::data::schema::ownFileName), {},
+        return columnValues(program.folder().file(tavirel::data::schema::ownFileName), {},
                             QStringLiteral("SELECT name || '|' || construction || '|' || dosage || "
                                            "'|' || method || '|' || function || '|' || indication "
                                            "FROM ownpres ORDER BY rowid"));
