@@ -7,6 +7,7 @@
 #include "data/Schema.h"
 #include "herbs/HerbWindow.h"
 #include "support/TestSupport.h"
+#include "support/WidgetHelpers.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -16,8 +17,20 @@
 
 using tavirel::app::MessageBox;
 using tavirel::app::Startup;
-using tavirel::data::OwnDataLocation;
 namespace schema = tavirel::data::schema;
+
+namespace {
+
+// What the herb window's own-herbs tab lists, as the user sees it.
+QStringList ownHerbsListed(tavirel::app::AppContext& context)
+{
+    tavirel::herbs::HerbWindow window(context);
+    window.show();
+    tavirel::test::control<QTabWidget>(&window, QStringLiteral("SSTab1"))->setCurrentIndex(3);
+    return tavirel::test::entries(tavirel::test::control<QListWidget>(&window, "List3"));
+}
+
+} // namespace
 
 class TestOwnDataLocation : public QObject
 {
@@ -26,16 +39,15 @@ class TestOwnDataLocation : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void locationIsDecided_data();
-    void locationIsDecided();
     void portableFolderKeepsItsDatabase();
+    void unwritableFolderUsesTheUserData();
     void installedFirstStartCreatesThenKeeps();
     void userDataFolderFailureIsReported();
 
 private:
     QString userFile() const { return m_home->filePath(QStringLiteral("tavirel/yourown.MDB")); }
-    static void markInstalled(const tavirel::test::ProgramFolder& folder);
-    static QStringList ownHerbsListed(tavirel::app::AppContext& context);
+    // A built program folder, marked as installed when asked.
+    std::unique_ptr<tavirel::test::ProgramFolder> folder(bool installed);
 
     std::unique_ptr<QTemporaryDir> m_home;
 };
@@ -54,82 +66,47 @@ void TestOwnDataLocation::cleanup()
     m_home.reset();
 }
 
-void TestOwnDataLocation::markInstalled(const tavirel::test::ProgramFolder& folder)
+std::unique_ptr<tavirel::test::ProgramFolder> TestOwnDataLocation::folder(bool installed)
 {
-    QFile marker(folder.file(tavirel::data::installedMarkerName));
-    QVERIFY(marker.open(QIODevice::WriteOnly));
-}
-
-// What the herb window's own-herbs tab lists, as the user sees it.
-QStringList TestOwnDataLocation::ownHerbsListed(tavirel::app::AppContext& context)
-{
-    tavirel::herbs::HerbWindow window(context);
-    window.show();
-    tavirel::test::control<QTabWidget>(&window, QStringLiteral("SSTab1"))->setCurrentIndex(3);
-    auto* list = tavirel::test::control<QListWidget>(&window, QStringLiteral("List3"));
-    QStringList entries;
-    for (int i = 0; list && i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries;
-}
-
-void TestOwnDataLocation::locationIsDecided_data()
-{
-    QTest::addColumn<bool>("marked");
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<bool>("inUserData");
-
-    QTest::newRow("portable") << false << false << false;
-    QTest::newRow("installed marker") << true << false << true;
-    QTest::newRow("folder not writable") << false << true << true;
-}
-
-void TestOwnDataLocation::locationIsDecided()
-{
-    QFETCH(bool, marked);
-    QFETCH(bool, readOnly);
-    QFETCH(bool, inUserData);
-    QTemporaryDir folder;
-    if (marked) {
-        QFile marker(folder.filePath(tavirel::data::installedMarkerName));
-        QVERIFY(marker.open(QIODevice::WriteOnly));
-    }
-    if (readOnly) {
-        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-        if (QFileInfo(folder.path()).isWritable()) {
-            QFile::setPermissions(folder.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("this user may write any folder (root)");
-        }
-    }
-    const OwnDataLocation own = OwnDataLocation::decide(folder.path());
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    QCOMPARE(own.inUserData, inUserData);
-    QCOMPARE(own.file, inUserData ? userFile() : folder.filePath(schema::ownFileName));
+    auto built = std::make_unique<tavirel::test::ProgramFolder>();
+    if (!built->isValid())
+        qWarning("%s", qPrintable(built->errors()));
+    QFile marker(built->file(tavirel::data::installedMarkerName));
+    if (installed && !marker.open(QIODevice::WriteOnly))
+        qWarning("can not mark the folder installed");
+    return built;
 }
 
 void TestOwnDataLocation::portableFolderKeepsItsDatabase()
 {
-    tavirel::test::ProgramFolder folder;
-    QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
-    Startup startup(folder.path(), tavirel::programWindows);
+    const auto built = folder(false);
+    Startup startup(built->path(), tavirel::programWindows);
     QCOMPARE(startup.load(), std::nullopt);
-    QCOMPARE(startup.context().ownDatabaseFile(), folder.file(schema::ownFileName));
+    QCOMPARE(startup.context().ownDatabaseFile(), built->file(schema::ownFileName));
     QCOMPARE(ownHerbsListed(startup.context()), QStringList({"My Herb"}));
     QVERIFY(!QFileInfo::exists(m_home->filePath(QStringLiteral("tavirel"))));
 }
 
+void TestOwnDataLocation::unwritableFolderUsesTheUserData()
+{
+    QTemporaryDir program;
+    QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const bool writable = QFileInfo(program.path()).isWritable();
+    const auto own = tavirel::data::OwnDataLocation::decide(program.path());
+    QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (writable)
+        QSKIP("this user may write any folder (root)");
+    QVERIFY(own.inUserData);
+    QCOMPARE(own.file, userFile());
+}
+
 void TestOwnDataLocation::installedFirstStartCreatesThenKeeps()
 {
-    tavirel::test::ProgramFolder folder;
-    QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
-    markInstalled(folder);
+    const auto built = folder(true);
     // A stray own database in an installed folder ("My Herb") is not the user's: never used.
-    QVERIFY(QFileInfo::exists(folder.file(schema::ownFileName)));
-
+    QVERIFY(QFileInfo::exists(built->file(schema::ownFileName)));
     {
-        Startup first(folder.path(), tavirel::programWindows);
+        Startup first(built->path(), tavirel::programWindows);
         QCOMPARE(first.load(), std::nullopt);
         QVERIFY(MessageBox::takeShown().isEmpty());
         QCOMPARE(first.context().ownDatabaseFile(), userFile());
@@ -144,28 +121,25 @@ void TestOwnDataLocation::installedFirstStartCreatesThenKeeps()
             "functions, indications, dosage, coutions) "
             "VALUES ('Mine', 'Herba Mea', 's', 'u', 't', 'm', 'f', 'i', 'd', 'c')")));
     }
-
-    Startup second(folder.path(), tavirel::programWindows);
+    Startup second(built->path(), tavirel::programWindows);
     QCOMPARE(second.load(), std::nullopt);
     QVERIFY(MessageBox::takeShown().isEmpty());
     QCOMPARE(second.context().ownDatabaseFile(), userFile());
     QCOMPARE(ownHerbsListed(second.context()), QStringList({"Mine"}));
-    QCOMPARE(tavirel::test::columnValues(folder.file(schema::ownFileName), {},
+    QCOMPARE(tavirel::test::columnValues(built->file(schema::ownFileName), {},
                                          "SELECT name1 FROM ownherb WHERE name1 = 'Mine'"),
              QStringList());
 }
 
 void TestOwnDataLocation::userDataFolderFailureIsReported()
 {
-    tavirel::test::ProgramFolder folder;
-    QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
-    markInstalled(folder);
+    const auto built = folder(true);
     // The data folder's place is taken by a file: the folder can not be made.
     QFile blocker(m_home->filePath(QStringLiteral("tavirel")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    Startup startup(folder.path(), tavirel::programWindows);
+    Startup startup(built->path(), tavirel::programWindows);
     QCOMPARE(startup.load(), std::optional<int>(Startup::exitDatabaseFailure));
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);

@@ -78,18 +78,14 @@ void TestReferenceFacts::herbDetails_data()
     QTest::addColumn<QString>("herb");
     QTest::addColumn<QString>("facts");
     QTest::newRow("traditional differs, aliases, caution")
-        << "List1"
-        << "Ma Huang"
+        << "List1" << QString("Ma Huang")
         << "麻黄 (麻黃)|Má Huáng|Ephedra stem|Ephedra sinica Stapf|Use with caution|None|"
            "Ephedra; Long Sha";
     QTest::newRow("no traditional, toxic, no aliases")
-        << "List1"
-        << "Fu Zi"
+        << "List1" << QString("Fu Zi")
         << "附子|Fù Zǐ|Aconite root|Aconitum carmichaelii Debx.|Contraindicated|Toxic|";
-    QTest::newRow("facts not written yet") << "List1"
-                                           << "Ban Xia" << empty(herbFacts);
-    QTest::newRow("own herb") << "List3"
-                              << "Own Herb" << empty(herbFacts);
+    QTest::newRow("facts not written yet") << "List1" << QString("Ban Xia") << empty(herbFacts);
+    QTest::newRow("own herb") << "List3" << QString("Own Herb") << empty(herbFacts);
 }
 
 // Each herb is shown after one with every fact, so a box the new herb leaves empty is seen to
@@ -100,8 +96,7 @@ void TestReferenceFacts::herbDetails()
     QFETCH(QString, herb);
     QFETCH(QString, facts);
     tavirel::herbs::HerbWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     auto* tabs = control<QTabWidget>(&window, "SSTab1");
     doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Ma Huang"));
     QCOMPARE(tabs->currentIndex(), 1);
@@ -119,8 +114,7 @@ void TestReferenceFacts::herbDetails()
 void TestReferenceFacts::formulaDisplay()
 {
     tavirel::formulas::FormulaWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     auto* view = control<QTreeWidget>(&window, "TreeView1");
     const auto showFromTree = [&](const QString& name) {
         clickNode(view, view->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0));
@@ -175,8 +169,7 @@ void TestReferenceFacts::formulasWithTheHerbOpenInTheFormulaWindow()
 {
     tavirel::programWindows(m_program->context()); // wires the formula window in
     tavirel::herbs::HerbWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Ma Huang"));
     auto* uses = control<QListWidget>(&window, "FormulaUses");
     // Sorted by name, built-in and own, each with the herb's dose.
@@ -205,17 +198,17 @@ void TestReferenceFacts::searchFindsOtherNames_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<QStringList>("herbs");
     QTest::addColumn<QStringList>("formulas");
-    QTest::newRow("simplified") << "麻黄" << QStringList{"Ma Huang"}
-                                << QStringList{"Ma Huang Tang"};
-    QTest::newRow("traditional") << "麻黃" << QStringList{"Ma Huang"}
-                                 << QStringList{"Ma Huang Tang"};
-    QTest::newRow("one character") << "附" << QStringList{"Fu Zi"} << QStringList();
-    QTest::newRow("tone marks") << "huáng" << QStringList{"Ma Huang"}
-                                << QStringList{"Ma Huang Tang"};
-    QTest::newRow("english ignoring case") << "ACONITE" << QStringList{"Fu Zi"} << QStringList();
-    QTest::newRow("other name") << "long sha" << QStringList{"Ma Huang"} << QStringList();
-    QTest::newRow("formula's other name")
-        << "four herbs" << QStringList() << QStringList{"Ma Huang Tang"};
+    const auto row = [](const char* name, const char* word, const char* herb, const char* formula) {
+        QTest::newRow(name) << QString(word) << QString(herb).split(',', Qt::SkipEmptyParts)
+                            << QString(formula).split(',', Qt::SkipEmptyParts);
+    };
+    row("simplified", "麻黄", "Ma Huang", "Ma Huang Tang");
+    row("traditional", "麻黃", "Ma Huang", "Ma Huang Tang");
+    row("one character", "附", "Fu Zi", "");
+    row("tone marks", "huáng", "Ma Huang", "Ma Huang Tang");
+    row("english ignoring case", "ACONITE", "Fu Zi", "");
+    row("other name", "long sha", "Ma Huang", "");
+    row("formula's other name", "four herbs", "", "Ma Huang Tang");
 }
 
 // "All Category" in both windows; own records, which have no such names, are searched as before.
@@ -246,24 +239,18 @@ void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks_data()
     QTest::addColumn<QString>("way"); // key, input method or paste
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("key: character") << "key"
-                                    << "麻" << true;
-    QTest::newRow("key: tone-marked vowel") << "key"
-                                            << "ǚ" << true;
-    QTest::newRow("key: digit") << "key"
-                                << "1" << false;
-    QTest::newRow("key: full-width comma") << "key"
-                                           << "，" << false;
-    QTest::newRow("input method: name") << "im"
-                                        << "麻黄" << true;
-    QTest::newRow("input method: with a digit") << "im"
-                                                << "麻1" << false;
-    QTest::newRow("input method: punctuation") << "im"
-                                               << "。" << false;
-    QTest::newRow("paste: name and Pinyin") << "paste"
-                                            << "附子 Fù Zǐ" << true;
-    QTest::newRow("paste: with an apostrophe") << "paste"
-                                               << "Fu'Zi" << false;
+    const auto row = [](const char* name, const char* way, const char* text, bool taken) {
+        QTest::newRow(name) << QString(way) << QString(text) << taken;
+    };
+    row("key: character", "key", "麻", true);
+    row("key: tone-marked vowel", "key", "ǚ", true);
+    row("key: digit", "key", "1", false);
+    row("key: full-width comma", "key", "，", false);
+    row("input method: name", "im", "麻黄", true);
+    row("input method: with a digit", "im", "麻1", false);
+    row("input method: punctuation", "im", "。", false);
+    row("paste: name and Pinyin", "paste", "附子 Fù Zǐ", true);
+    row("paste: with an apostrophe", "paste", "Fu'Zi", false);
 }
 
 void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks()
@@ -272,8 +259,7 @@ void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks()
     QFETCH(QString, text);
     QFETCH(bool, taken);
     tavirel::herbs::HerbWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     control<QTabWidget>(&window, "SSTab1")->setCurrentIndex(2);
     auto* box = control<QLineEdit>(&window, "Text1");
     box->setText(QStringLiteral("a"));

@@ -46,28 +46,20 @@ void TestFormulaUsage::formulasOfAHerb_data()
     QTest::addColumn<QString>("name1");
     QTest::addColumn<QString>("picno");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("built-in by picture number, own by name in any case")
-        << "gui zhi"
-        << "0040"
-        << QStringList{"Gui Zhi Tang=9", "Half Found=6 own", "Lost Herb Tang=3", "Ma Huang Tang=6",
-                       "Short Dose Tang=6"};
-    QTest::newRow("a dose missing from a short list")
-        << "Xing Ren"
-        << "0007" << QStringList{"Ma Huang Tang=3", "Short Dose Tang=", "Two Ghosts=3 own"};
-    QTest::newRow("number inside another number is no match")
-        << "Jin Yin Hua"
-        << "0105" << QStringList{"Yin Qiao San=9"};
-    QTest::newRow("in no built-in formula, one own") << "No Latin"
-                                                     << "0103" << QStringList{"My Formula=1 own"};
-    QTest::newRow("in no formula") << "Nowhere Herb"
-                                   << "0103" << QStringList{};
-    QTest::newRow("no picture number: own formulas only") << "Jing Jie"
-                                                          << "" << QStringList{"My Formula=2 own"};
-    QTest::newRow("an own formula naming a herb that no longer exists")
-        << "Ghost B"
-        << "" << QStringList{"Two Ghosts=2 own"};
-    QTest::newRow("wildcards are characters") << "%"
-                                              << "_" << QStringList{};
+    const auto row = [](const char* name, const char* name1, const char* picno, const char* found) {
+        QTest::newRow(name) << QString(name1) << QString(picno)
+                            << QString(found).split('|', Qt::SkipEmptyParts);
+    };
+    row("built-in by picture number, own by name in any case", "gui zhi", "0040",
+        "Gui Zhi Tang=9|Half Found=6 own|Lost Herb Tang=3|Ma Huang Tang=6|Short Dose Tang=6");
+    row("a dose missing from a short list", "Xing Ren", "0007",
+        "Ma Huang Tang=3|Short Dose Tang=|Two Ghosts=3 own");
+    row("number inside another number is no match", "Jin Yin Hua", "0105", "Yin Qiao San=9");
+    row("in no built-in formula, one own", "No Latin", "0103", "My Formula=1 own");
+    row("in no formula", "Nowhere Herb", "0103", "");
+    row("no picture number: own formulas only", "Jing Jie", "", "My Formula=2 own");
+    row("an own formula naming a herb that no longer exists", "Ghost B", "", "Two Ghosts=2 own");
+    row("wildcards are characters", "%", "_", "");
 }
 
 void TestFormulaUsage::formulasOfAHerb()
