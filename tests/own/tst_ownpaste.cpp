@@ -1,5 +1,5 @@
-// Pasted text in the editors: refused whole beyond a box's limit, never cut; one-line boxes
-// keep one line; headings showing a name stay one line high.
+// Pasted text in the editors: one-line boxes keep one line, a long dosage is not cut; headings
+// showing a name stay one line high.
 #include "OwnSupport.h"
 #include "editors/AddFormulaWindow.h"
 #include "editors/AddHerbWindow.h"
@@ -26,8 +26,6 @@ private Q_SLOTS:
         QVERIFY2(m_program->isValid(), qPrintable(m_program->errors()));
     }
     void init() { MessageBox::setTestMode(true); }
-    void pasteBeyondTheLimitIsRefused_data();
-    void pasteBeyondTheLimitIsRefused();
     void pastedLineBreaksBecomeBlanks_data();
     void pastedLineBreaksBecomeBlanks();
     void longNamesStayOnOneLine();
@@ -41,64 +39,6 @@ private:
     }
     std::unique_ptr<OpenProgram> m_program;
 };
-
-namespace {
-
-void paste(QWidget* box, bool byKey)
-{
-    if (byKey)
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    else // the context menu's "Paste", or the middle mouse button
-        QVERIFY(QMetaObject::invokeMethod(box, "paste"));
-}
-
-} // namespace
-
-void TestOwnPaste::pasteBeyondTheLimitIsRefused_data()
-{
-    QTest::addColumn<bool>("herb");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<bool>("byKey");
-    QTest::newRow("herb Pinyin Name, key") << true << "Text1" << 50 << true;
-    QTest::newRow("herb Earliest Record, menu") << true << "Text3" << 50 << false;
-    QTest::newRow("herb Part Used, key") << true << "Text4" << 255 << true;
-    QTest::newRow("herb Functions, menu") << true << "Text7" << 255 << false;
-    QTest::newRow("herb Cautions, key") << true << "Text9" << 65535 << true;
-    QTest::newRow("formula name, menu") << false << "Text1" << 100 << false;
-    QTest::newRow("formula Methods, key") << false << "Text2" << 255 << true;
-    QTest::newRow("formula Indications, menu") << false << "Text4" << 65535 << false;
-}
-
-void TestOwnPaste::pasteBeyondTheLimitIsRefused()
-{
-    QFETCH(bool, herb);
-    QFETCH(QString, box);
-    QFETCH(int, limit);
-    QFETCH(bool, byKey);
-    const auto window = editor(herb);
-    QWidget* w = control<QWidget>(window.get(), box);
-    setBox(window.get(), box, "ab");
-    w->setFocus();
-
-    // One character too many, and far too many: refused whole, with the typing limit's message.
-    for (const int size : {limit - 1, 70000}) {
-        QApplication::clipboard()->setText(QString(size, QLatin1Char('x')));
-        paste(w, byKey);
-        // Told once the paste is over.
-        QStringList shown;
-        QTRY_VERIFY((shown += shownTexts(), !shown.isEmpty()));
-        QCOMPARE(shown,
-                 QStringList{QString("Input text too long. The maximum bytes is %1.").arg(limit)});
-        QCOMPARE(textOf(window.get(), box), QStringLiteral("ab"));
-    }
-    // What fits is taken whole.
-    QApplication::clipboard()->setText(QString(limit - 2, QLatin1Char('y')));
-    paste(w, byKey);
-    QCOMPARE(textOf(window.get(), box).size(), limit);
-    QCoreApplication::processEvents();
-    QCOMPARE(shownTexts(), QStringList());
-}
 
 void TestOwnPaste::pastedLineBreaksBecomeBlanks_data()
 {

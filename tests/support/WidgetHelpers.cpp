@@ -94,6 +94,14 @@ void select(QListWidget* list, const QString& text)
     found.first()->setSelected(true);
 }
 
+void paste(QWidget* box, bool byKey)
+{
+    if (byKey)
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    else
+        QVERIFY(QMetaObject::invokeMethod(box, "paste"));
+}
+
 bool showExposed(QWidget* window)
 {
     window->show();

@@ -28,6 +28,8 @@ void click(QWidget* window, const QString& name);
 void setBox(QWidget* window, const QString& name, const QString& text);
 // Makes an entry the current and selected one.
 void select(QListWidget* list, const QString& text);
+// Pastes the clipboard into a box by Ctrl+V, or as the context menu's "Paste" does.
+void paste(QWidget* box, bool byKey);
 // Shows a window and waits until it is on the screen.
 bool showExposed(QWidget* window);
 
