@@ -45,52 +45,36 @@ QStringList literals(QString code)
     return texts;
 }
 
-// The text from an opening bracket to its partner; empty when it is not closed.
-QString bracketed(const QString& code, qsizetype open, QChar opening, QChar closing)
+// The index in code, from an opening bracket at `from`, of its partner or (with `comma`) of the
+// first comma outside any inner bracket; -1 when there is none. Strings are skipped.
+qsizetype closing(const QString& code, qsizetype from, bool comma = false)
 {
     int depth = 0;
     bool inString = false;
-    for (qsizetype i = open; i < code.size(); ++i) {
+    for (qsizetype i = from; i < code.size(); ++i) {
         const QChar c = code[i];
-        if (c == u'\\' && inString) {
+        if (c == u'\\' && inString)
             ++i;
-            continue;
-        }
-        if (c == u'"')
+        else if (c == u'"')
             inString = !inString;
-        if (inString)
+        else if (inString)
             continue;
-        if (c == opening)
+        else if (c == u'\'')
+            i += code.mid(i + 1, 1) == QLatin1String("\\") ? 3 : 2; // a character literal
+        else if (c == u'(' || c == u'[' || c == u'{')
             ++depth;
-        else if (c == closing && --depth == 0)
-            return code.mid(open + 1, i - open - 1);
+        else if ((c == u')' || c == u']' || c == u'}') && --depth == 0)
+            return i;
+        else if (comma && c == u',' && depth == 1)
+            return i;
     }
-    return {};
+    return -1;
 }
 
-// The arguments of a call after the first (the window a message box belongs to).
-QString textArguments(const QString& arguments)
+QString bracketed(const QString& code, qsizetype open)
 {
-    int depth = 0;
-    bool inString = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QChar c = arguments[i];
-        if (c == u'\\' && inString) {
-            ++i;
-            continue;
-        }
-        if (c == u'"')
-            inString = !inString;
-        if (inString)
-            continue;
-        if (c == u'(' || c == u'[' || c == u'{')
-            ++depth;
-        else if (c == u')' || c == u']' || c == u'}')
-            --depth;
-        else if (c == u',' && depth == 0)
-            return arguments.mid(i + 1);
-    }
-    return {};
+    const qsizetype end = closing(code, open);
+    return end < 0 ? QString() : code.mid(open + 1, end - open - 1);
 }
 
 // The code without its comments and #include lines, whose quoted words are not texts shown.
@@ -156,7 +140,7 @@ QStringList textsOf(const QString& expression, const QString& code, QSet<QString
             QStringLiteral(R"(\bQString\s+%1\s*\([^)]*\)\s*\{)").arg(escaped));
         for (auto f = function.globalMatch(code); f.hasNext();) {
             const QRegularExpressionMatch match = f.next();
-            const QString body = bracketed(code, match.capturedEnd() - 1, u'{', u'}');
+            const QString body = bracketed(code, match.capturedEnd() - 1);
             static const QRegularExpression returned(QStringLiteral(R"(\breturn\b([^;]*);)"));
             for (auto r = returned.globalMatch(body); r.hasNext();) {
                 const QString value = r.next().captured(1);
@@ -194,9 +178,15 @@ QList<Message> sourceMessages(const QString& sourceFolder)
         static const QRegularExpression call(QStringLiteral(R"(\bMessageBox::\w+\s*\()"));
         for (auto it = call.globalMatch(code); it.hasNext();) {
             const QRegularExpressionMatch match = it.next();
-            const QString arguments = bracketed(code, match.capturedEnd() - 1, u'(', u')');
+            // The arguments after the first (the window a message box belongs to).
+            const qsizetype open = match.capturedEnd() - 1;
+            const qsizetype comma = closing(code, open, true);
+            const qsizetype end = closing(code, open);
+            if (comma < 0 || comma >= end) // no text argument
+                continue;
             QSet<QString> followed;
-            for (const QString& text : textsOf(textArguments(arguments), code, followed))
+            for (const QString& text :
+                 textsOf(code.mid(comma + 1, end - comma - 1), code, followed))
                 messages.append({shortPath, text});
         }
     }

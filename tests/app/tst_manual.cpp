@@ -67,6 +67,21 @@ class TestManual : public QObject
         return plain(document.toPlainText());
     }
 
+    // The pages of the help windows that open while the user acts.
+    static QStringList pagesOpened(const std::function<void()>& act)
+    {
+        app::HelpLauncher launcher(helpFile);
+        qApp->installEventFilter(&launcher);
+        QStringList shown;
+        test::ModalRecorder recorder([&](QDialog& help) {
+            shown << control<QTextBrowser>(&help, "helpPage")->source().path();
+            return int(QDialog::Rejected);
+        });
+        act();
+        qApp->removeEventFilter(&launcher);
+        return shown;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -162,40 +177,28 @@ private slots:
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("page");
+        const auto row = [](const char* name, const char* window, int tab, const char* focus,
+                            const char* page) {
+            QTest::newRow(name) << QString(window) << tab << QString(focus) << QString(page);
+        };
         // A control of a tab page, a focused tab bar (its current page), a control outside the
         // tabs (the window's page), the windows without tabs.
-        QTest::newRow("herb select") << "start" << 0 << "List1"
-                                     << "herbs-select.html";
-        QTest::newRow("herb details") << "start" << 1 << "Command4"
-                                      << "herbs-details.html";
-        QTest::newRow("herb search") << "start" << 2 << "Text1"
-                                     << "herbs-search.html";
-        QTest::newRow("herb own") << "start" << 3 << "List3"
-                                  << "herbs-own.html";
-        QTest::newRow("herb tab bar") << "start" << 2 << "SSTab1"
-                                      << "herbs-search.html";
-        QTest::newRow("formula tree") << "Pres" << 0 << "TreeView1"
-                                      << "formulas-select.html";
-        QTest::newRow("formula own") << "Pres" << 1 << "List1"
-                                     << "formulas-own.html";
-        QTest::newRow("formula search") << "Pres" << 2 << "Text12"
-                                        << "formulas-search.html";
-        QTest::newRow("formula grid") << "Pres" << 0 << "Grid1"
-                                      << "formulas-display.html";
-        QTest::newRow("formula herb") << "Pres" << 0 << "Text9"
-                                      << "formulas-herb.html";
-        QTest::newRow("formula right bar") << "Pres" << 0 << "SSTab2"
-                                           << "formulas-display.html";
-        QTest::newRow("formula exit") << "Pres" << 0 << "Command1"
-                                      << "formulas.html";
-        QTest::newRow("add herb") << "addHerb" << 0 << "Text5"
-                                  << "addherbs.html";
-        QTest::newRow("add formula") << "addPres" << 0 << "Grid1"
-                                     << "addformulas.html";
-        QTest::newRow("picture") << "grph" << 0 << "Command2"
-                                 << "picture.html";
-        QTest::newRow("menu") << "Menu" << 0 << "Command3"
-                              << "menu.html";
+        row("herb select", "start", 0, "List1", "herbs-select.html");
+        row("herb details", "start", 1, "Command4", "herbs-details.html");
+        row("herb search", "start", 2, "Text1", "herbs-search.html");
+        row("herb own", "start", 3, "List3", "herbs-own.html");
+        row("herb tab bar", "start", 2, "SSTab1", "herbs-search.html");
+        row("formula tree", "Pres", 0, "TreeView1", "formulas-select.html");
+        row("formula own", "Pres", 1, "List1", "formulas-own.html");
+        row("formula search", "Pres", 2, "Text12", "formulas-search.html");
+        row("formula grid", "Pres", 0, "Grid1", "formulas-display.html");
+        row("formula herb", "Pres", 0, "Text9", "formulas-herb.html");
+        row("formula right bar", "Pres", 0, "SSTab2", "formulas-display.html");
+        row("formula exit", "Pres", 0, "Command1", "formulas.html");
+        row("add herb", "addHerb", 0, "Text5", "addherbs.html");
+        row("add formula", "addPres", 0, "Grid1", "addformulas.html");
+        row("picture", "grph", 0, "Command2", "picture.html");
+        row("menu", "Menu", 0, "Command3", "menu.html");
     }
 
     // F1 typed in a control opens the help there; the page comes from the control's place.
@@ -218,18 +221,8 @@ private slots:
             tabs && page == QLatin1String("formulas-herb.html"))
             tabs->setCurrentIndex(1);
         target->setFocus();
-
-        app::HelpLauncher launcher(helpFile);
-        qApp->installEventFilter(&launcher);
-        QString shown;
-        test::ModalRecorder recorder([&](QDialog& help) {
-            shown = control<QTextBrowser>(&help, "helpPage")->source().path();
-            return int(QDialog::Rejected);
-        });
-        QTest::keyClick(target, Qt::Key_F1);
-        qApp->removeEventFilter(&launcher);
-        QCOMPARE(recorder.opened.size(), 1);
-        QCOMPARE(shown, "/" + page);
+        QCOMPARE(pagesOpened([&] { QTest::keyClick(target, Qt::Key_F1); }),
+                 QStringList{"/" + page});
     }
 
     // The menu's "H&elp" opens the start page even though F1 in the menu opens the menu's page.
@@ -238,19 +231,13 @@ private slots:
         app::Menu menu(m_program->context(), {});
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
-        app::HelpLauncher launcher(helpFile);
-        qApp->installEventFilter(&launcher);
-        QStringList shown;
-        test::ModalRecorder recorder([&](QDialog& help) {
-            shown << control<QTextBrowser>(&help, "helpPage")->source().path();
-            return int(QDialog::Rejected);
-        });
         QWidget* help = control<QWidget>(&menu, "Command5");
-        QTest::mouseClick(help, Qt::LeftButton);
-        help->setFocus();
-        QTest::keyClick(help, Qt::Key_Return);
-        QTest::keyClick(help, Qt::Key_F1);
-        qApp->removeEventFilter(&launcher);
+        const QStringList shown = pagesOpened([help] {
+            QTest::mouseClick(help, Qt::LeftButton);
+            help->setFocus();
+            QTest::keyClick(help, Qt::Key_Return);
+            QTest::keyClick(help, Qt::Key_F1);
+        });
         QCOMPARE(shown, QStringList({"/index.html", "/index.html", "/menu.html"}));
     }
 
@@ -290,14 +277,10 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("page");
-        QTest::newRow("herb select") << "start"
-                                     << "herbs-select.html";
-        QTest::newRow("formula search") << "Pres"
-                                        << "formulas-search.html";
-        QTest::newRow("add herb") << "addHerb"
-                                  << "addherbs.html";
-        QTest::newRow("add formula") << "addPres"
-                                     << "addformulas.html";
+        QTest::newRow("herb select") << "start" << QString("herbs-select.html");
+        QTest::newRow("formula search") << "Pres" << QString("formulas-search.html");
+        QTest::newRow("add herb") << "addHerb" << QString("addherbs.html");
+        QTest::newRow("add formula") << "addPres" << QString("addformulas.html");
     }
 
     void pagesUseTheCaptions()
@@ -305,12 +288,11 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, page);
         const std::unique_ptr<QDialog> dialog = makeWindow(window, m_program->context());
-        const QString pageTopic = page;
         const QString text = pageText("/" + page);
         QStringList missing;
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
             // Only the captions of the page's own tab, or of the window when it has none.
-            if (app::HelpLauncher::topicFor(label) != pageTopic || label->text().isEmpty() ||
+            if (app::HelpLauncher::topicFor(label) != page || label->text().isEmpty() ||
                 label->objectName().isEmpty())
                 continue;
             if (label->textFormat() == Qt::PlainText)

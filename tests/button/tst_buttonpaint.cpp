@@ -83,7 +83,6 @@ private Q_SLOTS:
     void pictureBesideCaption_data();
     void pictureBesideCaption();
     void otherPositionsKeepTheLayout();
-    void paletteFollowsTheStyle();
     void transBlt_data();
     void transBlt();
     void pictureRelief_data();
@@ -333,17 +332,6 @@ void TestButtonPaint::otherPositionsKeepTheLayout()
     b->setCaption(QStringLiteral("Go"));
     QCOMPARE(b->record().captionRect, laidOut);
     QCOMPARE(b->record().textRect, laidOut.moved(1, 1));
-}
-
-void TestButtonPaint::paletteFollowsTheStyle()
-{
-    QWidget host;
-    auto* b = new SkinButton(&host);
-    b->setColorScheme(2);
-    b->setBackColor(0x808080);
-    QCOMPARE(b->record().palette.faceBright, Rgb(0xB0B0B0));
-    b->setButtonType(3); // the style 3 base colour moves blue in proportion
-    QCOMPARE(b->record().palette.faceBright, Rgb(0xA0B0B0));
 }
 
 void TestButtonPaint::transBlt_data()

@@ -4,6 +4,7 @@
 // worked out by hand from the fixed classic palette or from the button's own colours.
 #include "ButtonTestSupport.h"
 
+#include <QHash>
 #include <QPainter>
 
 #include <memory>
@@ -63,6 +64,23 @@ Colours insetRings(Rgb border, Rgb hiOuter, Rgb shOuter, Rgb hiInner, Rgb shInne
 {
     return {border,  border,  border,  border,  hiOuter, hiOuter, shOuter,
             shOuter, hiInner, hiInner, shInner, shInner, F};
+}
+
+// Probes written "x,y=colour" apart by blanks: a negative x or y counts from the right or the
+// bottom (-1 the last pixel); a colour is hex or a letter of the classic palette above.
+std::pair<Points, Colours> probes(const QString& spec)
+{
+    const QHash<QString, Rgb> named{{"F", F}, {"S", S}, {"L", L}, {"Hi", Hi}, {"D", D}};
+    Points points;
+    Colours colours;
+    for (const QString& probe : spec.split(u' ', Qt::SkipEmptyParts)) {
+        const int x = probe.section(u',', 0, 0).toInt();
+        const int y = probe.section(u',', 1).section(u'=', 0, 0).toInt();
+        const QString colour = probe.section(u'=', 1);
+        points << QPoint(x < 0 ? W + x : x, y < 0 ? H + y : y);
+        colours << named.value(colour, colour.toUInt(nullptr, 16));
+    }
+    return {points, colours};
 }
 
 QList<Rgb> pixels(const QImage& image, const Points& points)
@@ -201,6 +219,10 @@ void TestButtonStyles::faces_data()
                         const Colours& colours) {
         QTest::newRow(name) << type << QString::fromLatin1(state) << points << colours;
     };
+    const auto probe = [&row](const char* name, int type, const char* state, const char* spec) {
+        const auto [points, colours] = probes(spec);
+        row(name, type, state, points, colours);
+    };
     // Style 1: a dark border round two rings one pixel in.
     row("1 normal", 1, "normal", insetEdges, insetRings(D, Hi, S, Hi, S));
     row("1 pressed", 1, "pressed", insetEdges, insetRings(D, S, Hi, S, Hi));
@@ -210,60 +232,22 @@ void TestButtonStyles::faces_data()
     row("2 hover", 2, "hover", edges, rings(Hi, D, L, S));
     row("2 pressed", 2, "pressed", edges, rings(D, Hi, S, L));
     row("2 disabled", 2, "disabled", edges, rings(Hi, D, L, S));
-    // Style 4: a light face with rounded corners.
-    const Points four{{20, 10},       {0, 10},        {20, 0},        {1, 1},
-                      {W - 2, H - 2}, {20, 2},        {2, 10},        {3, 3},
-                      {W - 3, 10},    {20, H - 3},    {W - 4, H - 4}, {W - 2, 10},
-                      {20, H - 2},    {W - 3, H - 3}, {20, 1},        {1, 10}};
-    const Colours fourNormal{L, D, D, D, D, Hi, Hi, Hi, F, F, F, S, S, S, L, L};
-    row("4 normal", 4, "normal", four, fourNormal);
-    row("4 disabled", 4, "disabled", four, fourNormal);
-    // Pressed, in shades of the shadow: -16 70, -32 60, -64 40.
-    row("4 pressed", 4, "pressed",
-        {{20, 10},
-         {0, 10},
-         {20, 1},
-         {1, 10},
-         {20, 2},
-         {2, 10},
-         {2, 2},
-         {3, 3},
-         {W - 3, 10},
-         {20, H - 3},
-         {W - 4, H - 4},
-         {W - 2, 10},
-         {20, H - 2},
-         {W - 3, H - 2},
-         {W - 2, 2},
-         {2, H - 2},
-         {W - 2, H - 3},
-         {1, 1}},
-        {0x707070, D, 0x404040, 0x404040, 0x606060, 0x606060, 0x404040, 0x606060, S, S, S, 0x707070,
-         0x707070, 0x606060, 0x606060, 0x606060, 0x606060, D});
+    // Style 4: a light face with rounded corners; pressed, in shades of the shadow.
+    const char* four = "0,10=D 20,0=D 1,1=D -2,-2=D 20,2=Hi 2,10=Hi 3,3=Hi -3,10=F 20,-3=F -4,-4=F "
+                       "-2,10=S 20,-2=S -3,-3=S 20,1=L 1,10=L 20,10=L";
+    probe("4 normal", 4, "normal", four);
+    probe("4 disabled", 4, "disabled", four);
+    probe("4 pressed", 4, "pressed",
+          "20,10=707070 0,10=D 20,1=404040 1,10=404040 20,2=606060 2,10=606060 2,2=404040 "
+          "3,3=606060 -3,10=S 20,-3=S -4,-4=S -2,10=707070 20,-2=707070 -3,-2=606060 -2,2=606060 "
+          "2,-2=606060 -2,-3=606060 1,1=D");
     // Style 5: a face 12 lighter, a highlight inside a frame 26 darker than the shadow.
-    row("5 normal", 5, "normal",
-        {{20, 10},
-         {0, 10},
-         {20, 0},
-         {W - 2, 10},
-         {20, H - 2},
-         {1, 10},
-         {20, 1},
-         {W - 1, 10},
-         {20, H - 1},
-         {1, H - 2},
-         {W - 2, 1}},
-        {0xCCCCCC, 0x666666, 0x666666, 0x666666, 0x666666, Hi, Hi, Hi, Hi, 0x9A9A9A, 0x9A9A9A});
-    row("5 pressed", 5, "pressed",
-        {{10, 10},
-         {1, 10},
-         {0, 10},
-         {W - 2, 10},
-         {20, H - 2},
-         {W - 1, 10},
-         {20, H - 1},
-         {W - 1, 0}},
-        {0x909090, 0x909090, 0x666666, 0x666666, 0x666666, Hi, Hi, F});
+    probe("5 normal", 5, "normal",
+          "20,10=CCCCCC 0,10=666666 20,0=666666 -2,10=666666 20,-2=666666 1,10=Hi 20,1=Hi -1,10=Hi "
+          "20,-1=Hi 1,-2=9A9A9A -2,1=9A9A9A");
+    probe(
+        "5 pressed", 5, "pressed",
+        "10,10=909090 1,10=909090 0,10=666666 -2,10=666666 20,-2=666666 -1,10=Hi 20,-1=Hi -1,0=F");
     row("5 disabled", 5, "disabled", edges, outerRing(S, S));
     // Style 6: soft rings in the light shifted by 8.
     row("6 normal", 6, "normal", edges, rings(0xE7E7E7, S, 0xE7E7E7, S));
@@ -289,65 +273,49 @@ void TestButtonStyles::faces_data()
         {Sel, Sel, Sel, Sel, 0xBF8080, 0xBF8080, 0xBF8080, 0xBF8080, 0xBF8080});
     row("9 disabled", 9, "disabled", edges, plain);
     // Style 10: the face alone.
-    const Points corners = edges + Points{{0, 0}, {W - 1, H - 1}};
-    const Colours allFace(corners.size(), F);
-    row("10 normal", 10, "normal", corners, allFace);
-    row("10 pressed", 10, "pressed", corners, allFace);
-    row("10 disabled", 10, "disabled", corners, allFace);
+    for (const char* state : {"normal", "pressed", "disabled"})
+        row(qPrintable(QStringLiteral("10 %1").arg(state)), 10, state,
+            edges + Points{{0, 0}, {W - 1, H - 1}}, Colours(edges.size() + 2, F));
     // Style 13: an oval outlined in the shadow while hovered, sunken (face -32) when pressed;
     // the corners outside it keep the face.
-    const Points oval{{0, 10}, {20, 0}, {W - 1, 10}, {20, H - 1}, {20, 10}, {0, 0}};
-    row("13 normal", 13, "normal", oval, Colours(6, F));
-    row("13 hover", 13, "hover", oval, {S, S, S, S, F, F});
-    row("13 pressed", 13, "pressed", oval, {D, D, D, D, 0xA0A0A0, F});
-    row("13 disabled", 13, "disabled", oval, Colours(6, F));
+    const char* plainOval = "0,10=F 20,0=F -1,10=F 20,-1=F 20,10=F 0,0=F";
+    probe("13 normal", 13, "normal", plainOval);
+    probe("13 hover", 13, "hover", "0,10=S 20,0=S -1,10=S 20,-1=S 20,10=F 0,0=F");
+    probe("13 pressed", 13, "pressed", "0,10=D 20,0=D -1,10=D 20,-1=D 20,10=A0A0A0 0,0=F");
+    probe("13 disabled", 13, "disabled", plainOval);
     // Style 14: a gradient of 58 down from the highlight, rows 10 and 15 29 and 44 darker. The
     // step 58 / 20 is kept in single precision, a little above 2.9, so row 5 is 15 darker: a
     // little above 14.5, not 14.5 rounded to the even 14.
-    const Points fourteen{{0, 10},     {20, 0},     {W - 1, 10}, {20, H - 1}, {1, 10}, {20, 1},
-                          {W - 2, 10}, {20, H - 2}, {20, 2},     {20, 3},     {2, 10}, {3, 10},
-                          {20, 10},    {4, 10},     {20, 15},    {20, 5}};
-    const Colours frame14{0x4E4E4E, 0x4E4E4E, 0x4E4E4E, 0x4E4E4E, 0xB7B7B7, 0xB7B7B7,
-                          0xB7B7B7, 0xB7B7B7, Hi,       Hi,       Hi,       Hi};
-    const Colours gradient14{0xE2E2E2, 0xE2E2E2, 0xD3D3D3, 0xF0F0F0};
-    row("14 normal", 14, "normal", fourteen, frame14 + gradient14);
-    row("14 hover", 14, "hover", fourteen, frame14 + Colours{L, L, L, L});
-    row("14 disabled", 14, "disabled", fourteen, frame14 + gradient14);
-    row("14 pressed", 14, "pressed",
-        {{20, 10},
-         {1, 1},
-         {0, 10},
-         {20, 0},
-         {W - 1, 10},
-         {20, H - 1},
-         {20, H - 2},
-         {2, H - 2},
-         {W - 2, 10},
-         {1, H - 2}},
-        {0xB7B7B7, 0xB7B7B7, 0x505050, 0x505050, 0x505050, 0x505050, Hi, Hi, Hi, 0xB7B7B7});
+    const QString frame14 =
+        "0,10=4E4E4E 20,0=4E4E4E -1,10=4E4E4E 20,-1=4E4E4E 1,10=B7B7B7 "
+        "20,1=B7B7B7 -2,10=B7B7B7 20,-2=B7B7B7 20,2=Hi 20,3=Hi 2,10=Hi 3,10=Hi ";
+    const QString gradient14 = frame14 + "20,10=E2E2E2 4,10=E2E2E2 20,15=D3D3D3 20,5=F0F0F0";
+    probe("14 normal", 14, "normal", qPrintable(gradient14));
+    probe("14 hover", 14, "hover", qPrintable(frame14 + "20,10=L 4,10=L 20,15=L 20,5=L"));
+    probe("14 disabled", 14, "disabled", qPrintable(gradient14));
+    probe("14 pressed", 14, "pressed",
+          "20,10=B7B7B7 1,1=B7B7B7 0,10=505050 20,0=505050 -1,10=505050 20,-1=505050 20,-2=Hi "
+          "2,-2=Hi -2,10=Hi 1,-2=B7B7B7");
     // Style 15: the pressed face of style 3 in every state but disabled. Face bright F0F0F0,
     // its pressed base C8D0D0 (blue moves in proportion: 240 - 40).
-    const Points fifteen{{0, 10},     {20, 0}, {1, 1},  {W - 3, 5},
-                         {20, H - 2}, {2, 10}, {20, 1}, {20, 10}};
-    const Colours pressed15{0x733C00, 0x733C00, 0x7B4D10, 0xF0F0F0,
-                            0xD8E0E0, 0xB2BABA, 0xA7B0B0, 0xBCC4C4};
-    row("15 normal", 15, "normal", fifteen, pressed15);
-    row("15 hover", 15, "hover", fifteen, pressed15);
-    row("15 pressed", 15, "pressed", fifteen, pressed15);
-    row("15 disabled", 15, "disabled", {{20, 10}, {0, 10}, {20, 0}, {1, 1}, {W - 2, H - 2}},
-        {0xD2D8D8, 0x879C9C, 0x879C9C, 0x96A8A8, 0x96A8A8});
+    for (const char* state : {"normal", "hover", "pressed"})
+        probe(qPrintable(QStringLiteral("15 %1").arg(state)), 15, state,
+              "0,10=733C00 20,0=733C00 1,1=7B4D10 -3,5=F0F0F0 20,-2=D8E0E0 2,10=B2BABA "
+              "20,1=A7B0B0 20,10=BCC4C4");
+    probe("15 disabled", 15, "disabled",
+          "20,10=D2D8D8 0,10=879C9C 20,0=879C9C 1,1=96A8A8 -2,-2=96A8A8");
     // The dotted focus rectangle inverts every other pixel of a rectangle inset by 4 (styles
     // 7 to 13 by 3, style 14 by 5 and one more right and down); some styles show no focus.
-    row("1 focus", 1, "focus", {{4, 4}, {5, 4}, {W - 5, H - 5}}, {0x3F3F3F, F, 0x3F3F3F});
-    row("6 focus", 6, "focus", {{4, 4}, {5, 4}}, {0x3F3F3F, F});
-    row("7 focus", 7, "focus", {{3, 3}, {4, 3}, {4, 4}}, {0x3F3F3F, F, F});
-    row("9 focus", 9, "focus", {{3, 3}, {4, 4}}, {0x3F3F3F, F});
-    row("12 focus", 12, "focus", {{3, 3}, {W - 4, H - 4}}, {0x3F3F3F, 0x3F3F3F});
-    row("14 focus", 14, "focus", {{6, 6}, {5, 5}}, {0x111111, 0xF0F0F0});
-    row("2 focus, not default", 2, "focus", {{4, 4}}, {F});
-    row("4 focus", 4, "focus", {{4, 4}}, {L});
-    row("5 focus", 5, "focus", {{4, 4}}, {0xCCCCCC});
-    row("13 focus", 13, "focus", {{20, 4}}, {F});
+    probe("1 focus", 1, "focus", "4,4=3F3F3F 5,4=F -5,-5=3F3F3F");
+    probe("6 focus", 6, "focus", "4,4=3F3F3F 5,4=F");
+    probe("7 focus", 7, "focus", "3,3=3F3F3F 4,3=F 4,4=F");
+    probe("9 focus", 9, "focus", "3,3=3F3F3F 4,4=F");
+    probe("12 focus", 12, "focus", "3,3=3F3F3F -4,-4=3F3F3F");
+    probe("14 focus", 14, "focus", "6,6=111111 5,5=F0F0F0");
+    probe("2 focus, not default", 2, "focus", "4,4=F");
+    probe("4 focus", 4, "focus", "4,4=L");
+    probe("5 focus", 5, "focus", "4,4=CCCCCC");
+    probe("13 focus", 13, "focus", "20,4=F");
 }
 
 void TestButtonStyles::faces()

@@ -1,10 +1,13 @@
 // The reference facts beside the prescribed details: shown in the herb details (both windows)
-// and the formula display, empty for own records, found by the "All Category" search, and
-// typed or pasted into the key-word boxes.
+// and the formula display, empty for own records, found by the "All Category" search, typed or
+// pasted into the key-word boxes; and the formulas that hold a herb.
 #include "Windows.h"
 #include "app/MessageBox.h"
+#include "data/Database.h"
+#include "data/Schema.h"
 #include "formulas/FormulaWindow.h"
 #include "formulas/Grid.h"
+#include "herbs/FormulaUsage.h"
 #include "herbs/HerbWindow.h"
 #include "support/TestSupport.h"
 #include "support/WidgetHelpers.h"
@@ -20,6 +23,8 @@
 #include <QTreeWidget>
 
 using tavirel::app::MessageBox;
+using tavirel::herbs::formulasWithHerb;
+using tavirel::herbs::FormulaUse;
 using namespace tavirel::test;
 
 namespace {
@@ -41,6 +46,15 @@ QString shown(const QWidget* window, const QStringList& names)
 QString empty(const QStringList& names)
 {
     return QString(names.size() - 1, QLatin1Char('|'));
+}
+
+QStringList described(const QList<FormulaUse>& uses)
+{
+    QStringList list;
+    for (const FormulaUse& use : uses)
+        list << use.formula + QLatin1Char('=') + use.dose +
+                    (use.own ? QStringLiteral(" own") : QString());
+    return list;
 }
 
 } // namespace
@@ -67,6 +81,10 @@ private Q_SLOTS:
     void searchFindsOtherNames();
     void keyWordBoxTakesChineseAndToneMarks_data();
     void keyWordBoxTakesChineseAndToneMarks();
+    void formulasOfAHerb_data();
+    void formulasOfAHerb();
+    void unreadableOwnDatabaseIsReported();
+    void sameFromAReferenceWithoutTheIndexTable();
 
 private:
     std::unique_ptr<OpenProgram> m_program;
@@ -78,18 +96,14 @@ void TestReferenceFacts::herbDetails_data()
     QTest::addColumn<QString>("herb");
     QTest::addColumn<QString>("facts");
     QTest::newRow("traditional differs, aliases, caution")
-        << "List1"
-        << "Ma Huang"
+        << "List1" << QString("Ma Huang")
         << "麻黄 (麻黃)|Má Huáng|Ephedra stem|Ephedra sinica Stapf|Use with caution|None|"
            "Ephedra; Long Sha";
     QTest::newRow("no traditional, toxic, no aliases")
-        << "List1"
-        << "Fu Zi"
+        << "List1" << QString("Fu Zi")
         << "附子|Fù Zǐ|Aconite root|Aconitum carmichaelii Debx.|Contraindicated|Toxic|";
-    QTest::newRow("facts not written yet") << "List1"
-                                           << "Ban Xia" << empty(herbFacts);
-    QTest::newRow("own herb") << "List3"
-                              << "Own Herb" << empty(herbFacts);
+    QTest::newRow("facts not written yet") << "List1" << QString("Ban Xia") << empty(herbFacts);
+    QTest::newRow("own herb") << "List3" << QString("Own Herb") << empty(herbFacts);
 }
 
 // Each herb is shown after one with every fact, so a box the new herb leaves empty is seen to
@@ -100,8 +114,7 @@ void TestReferenceFacts::herbDetails()
     QFETCH(QString, herb);
     QFETCH(QString, facts);
     tavirel::herbs::HerbWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     auto* tabs = control<QTabWidget>(&window, "SSTab1");
     doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Ma Huang"));
     QCOMPARE(tabs->currentIndex(), 1);
@@ -119,8 +132,7 @@ void TestReferenceFacts::herbDetails()
 void TestReferenceFacts::formulaDisplay()
 {
     tavirel::formulas::FormulaWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     auto* view = control<QTreeWidget>(&window, "TreeView1");
     const auto showFromTree = [&](const QString& name) {
         clickNode(view, view->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0));
@@ -175,8 +187,7 @@ void TestReferenceFacts::formulasWithTheHerbOpenInTheFormulaWindow()
 {
     tavirel::programWindows(m_program->context()); // wires the formula window in
     tavirel::herbs::HerbWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     doubleClick(control<QListWidget>(&window, "List1"), QStringLiteral("Ma Huang"));
     auto* uses = control<QListWidget>(&window, "FormulaUses");
     // Sorted by name, built-in and own, each with the herb's dose.
@@ -205,17 +216,17 @@ void TestReferenceFacts::searchFindsOtherNames_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<QStringList>("herbs");
     QTest::addColumn<QStringList>("formulas");
-    QTest::newRow("simplified") << "麻黄" << QStringList{"Ma Huang"}
-                                << QStringList{"Ma Huang Tang"};
-    QTest::newRow("traditional") << "麻黃" << QStringList{"Ma Huang"}
-                                 << QStringList{"Ma Huang Tang"};
-    QTest::newRow("one character") << "附" << QStringList{"Fu Zi"} << QStringList();
-    QTest::newRow("tone marks") << "huáng" << QStringList{"Ma Huang"}
-                                << QStringList{"Ma Huang Tang"};
-    QTest::newRow("english ignoring case") << "ACONITE" << QStringList{"Fu Zi"} << QStringList();
-    QTest::newRow("other name") << "long sha" << QStringList{"Ma Huang"} << QStringList();
-    QTest::newRow("formula's other name")
-        << "four herbs" << QStringList() << QStringList{"Ma Huang Tang"};
+    const auto row = [](const char* name, const char* word, const char* herb, const char* formula) {
+        QTest::newRow(name) << QString(word) << QString(herb).split(',', Qt::SkipEmptyParts)
+                            << QString(formula).split(',', Qt::SkipEmptyParts);
+    };
+    row("simplified", "麻黄", "Ma Huang", "Ma Huang Tang");
+    row("traditional", "麻黃", "Ma Huang", "Ma Huang Tang");
+    row("one character", "附", "Fu Zi", "");
+    row("tone marks", "huáng", "Ma Huang", "Ma Huang Tang");
+    row("english ignoring case", "ACONITE", "Fu Zi", "");
+    row("other name", "long sha", "Ma Huang", "");
+    row("formula's other name", "four herbs", "", "Ma Huang Tang");
 }
 
 // "All Category" in both windows; own records, which have no such names, are searched as before.
@@ -246,24 +257,18 @@ void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks_data()
     QTest::addColumn<QString>("way"); // key, input method or paste
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("key: character") << "key"
-                                    << "麻" << true;
-    QTest::newRow("key: tone-marked vowel") << "key"
-                                            << "ǚ" << true;
-    QTest::newRow("key: digit") << "key"
-                                << "1" << false;
-    QTest::newRow("key: full-width comma") << "key"
-                                           << "，" << false;
-    QTest::newRow("input method: name") << "im"
-                                        << "麻黄" << true;
-    QTest::newRow("input method: with a digit") << "im"
-                                                << "麻1" << false;
-    QTest::newRow("input method: punctuation") << "im"
-                                               << "。" << false;
-    QTest::newRow("paste: name and Pinyin") << "paste"
-                                            << "附子 Fù Zǐ" << true;
-    QTest::newRow("paste: with an apostrophe") << "paste"
-                                               << "Fu'Zi" << false;
+    const auto row = [](const char* name, const char* way, const char* text, bool taken) {
+        QTest::newRow(name) << QString(way) << QString(text) << taken;
+    };
+    row("key: character", "key", "麻", true);
+    row("key: tone-marked vowel", "key", "ǚ", true);
+    row("key: digit", "key", "1", false);
+    row("key: full-width comma", "key", "，", false);
+    row("input method: name", "im", "麻黄", true);
+    row("input method: with a digit", "im", "麻1", false);
+    row("input method: punctuation", "im", "。", false);
+    row("paste: name and Pinyin", "paste", "附子 Fù Zǐ", true);
+    row("paste: with an apostrophe", "paste", "Fu'Zi", false);
 }
 
 void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks()
@@ -272,8 +277,7 @@ void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks()
     QFETCH(QString, text);
     QFETCH(bool, taken);
     tavirel::herbs::HerbWindow window(m_program->context());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showExposed(&window));
     control<QTabWidget>(&window, "SSTab1")->setCurrentIndex(2);
     auto* box = control<QLineEdit>(&window, "Text1");
     box->setText(QStringLiteral("a"));
@@ -292,6 +296,77 @@ void TestReferenceFacts::keyWordBoxTakesChineseAndToneMarks()
     }
     QCOMPARE(box->text(), taken ? QStringLiteral("a") + text : QStringLiteral("a"));
     QCOMPARE(shownTexts(), taken ? QStringList() : QStringList{"Should press the letter!"});
+}
+
+// Which formulas hold a herb: built-in compositions by picture number, own ones by name.
+void TestReferenceFacts::formulasOfAHerb_data()
+{
+    QTest::addColumn<QString>("name1");
+    QTest::addColumn<QString>("picno");
+    QTest::addColumn<QStringList>("found");
+    const auto row = [](const char* name, const char* name1, const char* picno, const char* found) {
+        QTest::newRow(name) << QString(name1) << QString(picno)
+                            << QString(found).split('|', Qt::SkipEmptyParts);
+    };
+    row("built-in by picture number, own by name in any case", "gui zhi", "0040",
+        "Gui Zhi Tang=9|Half Found=6 own|Lost Herb Tang=3|Ma Huang Tang=6|Short Dose Tang=6");
+    row("a dose missing from a short list", "Xing Ren", "0007",
+        "Ma Huang Tang=3|Short Dose Tang=|Two Ghosts=3 own");
+    row("number inside another number is no match", "Jin Yin Hua", "0105", "Yin Qiao San=9");
+    row("in no built-in formula, one own", "No Latin", "0103", "My Formula=1 own");
+    row("in no formula", "Nowhere Herb", "0103", "");
+    row("no picture number: own formulas only", "Jing Jie", "", "My Formula=2 own");
+    row("an own formula naming a herb that no longer exists", "Ghost B", "", "Two Ghosts=2 own");
+    row("wildcards are characters", "%", "_", "");
+}
+
+void TestReferenceFacts::formulasOfAHerb()
+{
+    QFETCH(QString, name1);
+    QFETCH(QString, picno);
+    QFETCH(QStringList, found);
+    OpenProgram program(QStringLiteral("formulas-window"));
+    QVERIFY2(program.isValid(), qPrintable(program.errors()));
+    auto& context = program.context();
+    const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), name1, picno);
+    QCOMPARE(uses.error, QString());
+    QCOMPARE(described(uses.uses), found);
+}
+
+void TestReferenceFacts::unreadableOwnDatabaseIsReported()
+{
+    OpenProgram program(QStringLiteral("formulas-window"));
+    QVERIFY2(program.isValid(), qPrintable(program.errors()));
+    auto& context = program.context();
+    QVERIFY(context.ownDb().exec(QStringLiteral("DROP TABLE ownpres")));
+    const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), "Gui Zhi", "0040");
+    QVERIFY(!uses.error.isEmpty());
+    QCOMPARE(uses.uses.size(), 4); // the built-in ones are still listed
+}
+
+void TestReferenceFacts::sameFromAReferenceWithoutTheIndexTable()
+{
+    OpenProgram program(QStringLiteral("formulas-window"));
+    QVERIFY2(program.isValid(), qPrintable(program.errors()));
+    auto& context = program.context();
+    const QList<std::pair<QString, QString>> herbs{
+        {"Gui Zhi", "0040"}, {"Xing Ren", "0007"}, {"Jin Yin Hua", "0105"}, {"Gan Cao", "0102"}};
+    QList<QStringList> indexed;
+    for (const auto& [name, picno] : herbs)
+        indexed << described(formulasWithHerb(context.refDb(), context.ownDb(), name, picno).uses);
+
+    // A reference file built before the index table existed.
+    tavirel::data::Database writer;
+    QVERIFY(writer.open(program.folder().file(tavirel::data::schema::refFileName),
+                        tavirel::data::Database::Mode::ReadWrite,
+                        tavirel::data::schema::refPassword));
+    QVERIFY(writer.exec(QStringLiteral("DROP TABLE preherb")));
+    for (qsizetype i = 0; i < herbs.size(); ++i) {
+        const auto uses = formulasWithHerb(context.refDb(), context.ownDb(), herbs.at(i).first,
+                                           herbs.at(i).second);
+        QCOMPARE(uses.error, QString());
+        QCOMPARE(described(uses.uses), indexed.at(i));
+    }
 }
 
 QTEST_MAIN(TestReferenceFacts)

@@ -7,10 +7,9 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "support/TestSupport.h"
+#include "support/WidgetHelpers.h"
 
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 namespace tavirel::test {
 
@@ -66,25 +65,8 @@ inline QString failure(const QString& what, const QString& file, const QString& 
     return QStringLiteral("!|%1\nFile: %2\nReason: %3").arg(what, file, why);
 }
 
-inline void setBox(QWidget* window, const QString& name, const QString& text)
-{
-    if (auto* line = window->findChild<QLineEdit*>(name))
-        line->setText(text);
-    else if (auto* plain = window->findChild<QPlainTextEdit*>(name))
-        plain->setPlainText(text);
-    else
-        qWarning("no box %s", qPrintable(name));
-}
-
-inline void select(QListWidget* list, const QString& text)
-{
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    if (found.isEmpty()) {
-        qWarning("no entry %s", qPrintable(text));
-        return;
-    }
-    list->setCurrentItem(found.first());
-    found.first()->setSelected(true);
-}
+// The add-herb window's ten boxes.
+inline const QStringList herbBoxes = {"Text1", "Text2", "Text3", "Text4", "Text5",
+                                      "Text6", "Text7", "Text8", "Text9", "Text10"};
 
 } // namespace tavirel::test

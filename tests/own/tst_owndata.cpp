@@ -22,18 +22,11 @@ using namespace tavirel::test;
 
 namespace {
 
-const QStringList herbBoxes = {"Text1", "Text2", "Text3", "Text4", "Text5",
-                               "Text6", "Text7", "Text8", "Text9", "Text10"};
 const QString addAnother = "?|Added completely! Add another?";
 const QString herbDeleteQuestion =
     "Are you sure to delete this herb from yourown database? This herb may be used in your own "
     "formula. If to delete this herb, it will be removed from your own formula. Be careful!";
 const QString formulaDeleteQuestion = "Are you sure to delete this formula from yourown database?";
-
-void click(QWidget* window, const QString& button)
-{
-    QTest::mouseClick(control<QWidget>(window, button), Qt::LeftButton);
-}
 
 void typeHerb(QWidget* window, const QString& name)
 {
@@ -59,6 +52,27 @@ void composeFormula(QWidget* window, const QString& name, const QStringList& her
         grid->setText(row, 1, dosage);
 }
 
+// The own herbs' or own formulas' browser, and its list of them.
+std::unique_ptr<QDialog> ownBrowser(tavirel::app::AppContext& context, bool herb)
+{
+    if (herb)
+        return std::make_unique<tavirel::herbs::HerbWindow>(context);
+    return std::make_unique<tavirel::formulas::FormulaWindow>(context);
+}
+QListWidget* ownList(QDialog* browser, bool herb)
+{
+    return control<QListWidget>(browser, herb ? "List3" : "List1");
+}
+
+// Marks the file as written by a newer engine, which keeps it read-only even for the superuser.
+void makeNewerHeader(const QString& file)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.seek(18));
+    QCOMPARE(f.write("\x03", 1), 1);
+}
+
 } // namespace
 
 class TestOwnData : public QObject
@@ -75,10 +89,10 @@ private Q_SLOTS:
     void deleteNamesWhatGoesAndSelectsNothing_data();
     void deleteNamesWhatGoesAndSelectsNothing();
     void namesAndDosagesWithoutBlanks();
-    void failuresShareOnePattern();
+    void everyChangeFailsAlike_data();
+    void everyChangeFailsAlike();
     void readOnlyIsFound_data();
     void readOnlyIsFound();
-    void readOnlyRefusesEveryChange();
 
 private:
     QString own() { return ownFile(*m_program); }
@@ -199,15 +213,10 @@ void TestOwnData::deletesWaitForTheLock_data()
 void TestOwnData::deletesWaitForTheLock()
 {
     QFETCH(bool, herb);
-    auto& context = m_program->context();
-    std::unique_ptr<QDialog> window;
-    if (herb)
-        window = std::make_unique<tavirel::herbs::HerbWindow>(context);
-    else
-        window = std::make_unique<tavirel::formulas::FormulaWindow>(context);
+    const auto window = ownBrowser(m_program->context(), herb);
     const QString name = herb ? "My Herb" : "My Formula";
     const QString table = herb ? "ownherb" : "ownpres";
-    auto* list = control<QListWidget>(window.get(), herb ? "List3" : "List1");
+    auto* list = ownList(window.get(), herb);
 
     OtherProgram other(own());
     QVERIFY(other.lock());
@@ -236,17 +245,12 @@ void TestOwnData::deleteNamesWhatGoesAndSelectsNothing()
 {
     QFETCH(bool, herb);
     addOwn({"Bai Zhu", "Cang Zhu"}, {"Bai Tang", "Cang Tang"});
-    auto& context = m_program->context();
-    std::unique_ptr<QDialog> window;
-    if (herb)
-        window = std::make_unique<tavirel::herbs::HerbWindow>(context);
-    else
-        window = std::make_unique<tavirel::formulas::FormulaWindow>(context);
+    const auto window = ownBrowser(m_program->context(), herb);
     const QStringList names = herb ? QStringList{"Bai Zhu", "Cang Zhu", "My Herb"}
                                    : QStringList{"Bai Tang", "Cang Tang", "My Formula"};
     const QString sql = herb ? "SELECT name1 FROM ownherb ORDER BY name1"
                              : "SELECT name FROM ownpres ORDER BY name";
-    auto* list = control<QListWidget>(window.get(), herb ? "List3" : "List1");
+    auto* list = ownList(window.get(), herb);
     QCOMPARE(entries(list), names);
 
     select(list, names[1]);
@@ -320,48 +324,72 @@ void TestOwnData::namesAndDosagesWithoutBlanks()
              QStringList{"Gui Tang|Ma Huang,Gui Zhi|9,6| Decoction "});
 }
 
-void TestOwnData::failuresShareOnePattern()
+void TestOwnData::everyChangeFailsAlike_data()
 {
-    // The database itself refuses every change, as a full disk would.
-    OtherProgram other(own());
-    for (const char* table : {"ownherb", "ownpres"})
-        for (const char* change : {"INSERT", "DELETE"})
-            QVERIFY(other.exec(QString("CREATE TRIGGER refuse_%1_%2 BEFORE %1 ON %2 BEGIN "
-                                       "SELECT RAISE(ABORT, 'disk is full'); END")
-                                   .arg(QString(change), QString(table))));
-    auto& context = m_program->context();
+    QTest::addColumn<bool>("readOnly"); // else the database refuses each change, as a full disk
+    QTest::newRow("database refuses") << false;
+    QTest::newRow("read-only file") << true;
+}
+
+// Saves and deletes of both kinds fail with one pattern, and the windows keep what they show.
+void TestOwnData::everyChangeFailsAlike()
+{
+    QFETCH(bool, readOnly);
+    m_program.reset();
+    ProgramFolder folder;
+    QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
+    const QString file = folder.file(tavirel::data::schema::ownFileName);
+    if (readOnly) {
+        makeNewerHeader(file);
+    } else {
+        OtherProgram other(file);
+        for (const char* table : {"ownherb", "ownpres"})
+            for (const char* change : {"INSERT", "DELETE"})
+                QVERIFY(other.exec(QString("CREATE TRIGGER refuse_%1_%2 BEFORE %1 ON %2 BEGIN "
+                                           "SELECT RAISE(ABORT, 'disk is full'); END")
+                                       .arg(QString(change), QString(table))));
+    }
+    DataStore store;
+    QVERIFY(store.open(folder.path()));
+    tavirel::app::AppContext context{folder.path(), store, {}, {}};
+    const QString why = readOnly ? store.ownReadOnlyReason() : "disk is full";
+    QVERIFY(!why.isEmpty());
+
     QStringList shown;
     {
         tavirel::editors::AddHerbWindow window(context);
-        typeHerb(&window, "Full Root");
+        typeHerb(&window, "Kept Root");
         click(&window, "Command1");
         shown << boxesShown();
+        QCOMPARE(textOf(&window, "Text9"), QStringLiteral("Text9 of Kept Root"));
     }
     {
         tavirel::editors::AddFormulaWindow window(context);
-        composeFormula(&window, "Full Tang", {"Ma Huang"}, "9");
+        composeFormula(&window, "Kept Tang", {"Ma Huang", "My Herb"}, "9");
         click(&window, "Command1");
         shown << boxesShown();
+        QCOMPARE(textOf(&window, "Text1"), QStringLiteral("Kept Tang"));
+        QCOMPARE(control<tavirel::formulas::Grid>(&window, "Grid1")->rows(), 4);
     }
-    {
-        tavirel::herbs::HerbWindow window(context);
-        select(control<QListWidget>(&window, "List3"), "My Herb");
-        click(&window, "Command7");
-        shown << boxesShown().mid(1);
+    for (const bool herb : {true, false}) {
+        const auto window = ownBrowser(context, herb);
+        const QString name = herb ? "My Herb" : "My Formula";
+        select(ownList(window.get(), herb), name);
+        click(window.get(), "Command7");
+        // A read-only file refuses before the question.
+        const QStringList boxes = boxesShown();
+        QCOMPARE(boxes.size(), readOnly ? 1 : 2);
+        shown << boxes.last();
+        QCOMPARE(entries(ownList(window.get(), herb)), QStringList{name});
     }
-    {
-        tavirel::formulas::FormulaWindow window(context);
-        select(control<QListWidget>(&window, "List1"), "My Formula");
-        click(&window, "Command7");
-        shown << boxesShown().mid(1);
-    }
-    QCOMPARE(shown,
-             QStringList({
-                 failure("The herb \"Full Root\" could not be saved.", own(), "disk is full"),
-                 failure("The formula \"Full Tang\" could not be saved.", own(), "disk is full"),
-                 failure("The herb \"My Herb\" could not be deleted.", own(), "disk is full"),
-                 failure("The formula \"My Formula\" could not be deleted.", own(), "disk is full"),
-             }));
+    QCOMPARE(shown, QStringList({
+                        failure("The herb \"Kept Root\" could not be saved.", file, why),
+                        failure("The formula \"Kept Tang\" could not be saved.", file, why),
+                        failure("The herb \"My Herb\" could not be deleted.", file, why),
+                        failure("The formula \"My Formula\" could not be deleted.", file, why),
+                    }));
+    QCOMPARE(columnValues(file, {}, "SELECT count(*) FROM ownherb"), QStringList{"1"});
+    QCOMPARE(columnValues(file, {}, "SELECT count(*) FROM ownpres"), QStringList{"1"});
 }
 
 void TestOwnData::readOnlyIsFound_data()
@@ -370,15 +398,12 @@ void TestOwnData::readOnlyIsFound_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("writable") << "none" << QString();
     // Permissions do not bind the superuser: these two are only tried as an ordinary user.
-    QTest::newRow("read-only file") << "file"
-                                    << "readonly";
-    QTest::newRow("folder without write permission") << "folder"
-                                                     << "unable to open";
+    QTest::newRow("read-only file") << "file" << QString("readonly");
+    QTest::newRow("folder without write permission") << "folder" << QString("unable to open");
     // The database engine keeps a file read-only whose header asks for a newer writer. That is
     // a property of the file itself, which binds the superuser as well, so the same detection
     // is proven on every machine without a switch in the program for tests.
-    QTest::newRow("file the engine may only read") << "header"
-                                                   << "readonly";
+    QTest::newRow("file the engine may only read") << "header" << QString("readonly");
 }
 
 void TestOwnData::readOnlyIsFound()
@@ -394,12 +419,8 @@ void TestOwnData::readOnlyIsFound()
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
     if (how == "folder")
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-    if (how == "header") {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.seek(18));
-        QCOMPARE(f.write("\x03", 1), 1);
-    }
+    if (how == "header")
+        makeNewerHeader(file);
     auto restore = qScopeGuard([&] {
         QFile::setPermissions(folder.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -430,64 +451,6 @@ void TestOwnData::readOnlyIsFound()
                  file + "\nReason: "),
              qPrintable(shown[0]));
     QVERIFY2(shown[0].contains(reason), qPrintable(shown[0]));
-}
-
-void TestOwnData::readOnlyRefusesEveryChange()
-{
-    m_program.reset();
-    ProgramFolder folder;
-    QVERIFY2(folder.isValid(), qPrintable(folder.errors()));
-    const QString file = folder.file(tavirel::data::schema::ownFileName);
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.seek(18));
-        QCOMPARE(f.write("\x03", 1), 1);
-    }
-    DataStore store;
-    QVERIFY(store.open(folder.path()));
-    tavirel::app::AppContext context{folder.path(), store, {}, {}};
-    const QString why = store.ownReadOnlyReason();
-    QVERIFY(!why.isEmpty());
-
-    QStringList shown;
-    {
-        tavirel::editors::AddHerbWindow window(context);
-        typeHerb(&window, "Kept Root");
-        click(&window, "Command1");
-        shown << boxesShown();
-        QCOMPARE(textOf(&window, "Text9"), QStringLiteral("Text9 of Kept Root"));
-    }
-    {
-        tavirel::editors::AddFormulaWindow window(context);
-        composeFormula(&window, "Kept Tang", {"Ma Huang", "My Herb"}, "9");
-        click(&window, "Command1");
-        shown << boxesShown();
-        QCOMPARE(textOf(&window, "Text1"), QStringLiteral("Kept Tang"));
-        QCOMPARE(control<tavirel::formulas::Grid>(&window, "Grid1")->rows(), 4);
-    }
-    {
-        tavirel::herbs::HerbWindow window(context);
-        select(control<QListWidget>(&window, "List3"), "My Herb");
-        click(&window, "Command7"); // refused before the question
-        shown << boxesShown();
-        QCOMPARE(entries(control<QListWidget>(&window, "List3")), QStringList{"My Herb"});
-    }
-    {
-        tavirel::formulas::FormulaWindow window(context);
-        select(control<QListWidget>(&window, "List1"), "My Formula");
-        click(&window, "Command7");
-        shown << boxesShown();
-        QCOMPARE(entries(control<QListWidget>(&window, "List1")), QStringList{"My Formula"});
-    }
-    QCOMPARE(shown, QStringList({
-                        failure("The herb \"Kept Root\" could not be saved.", file, why),
-                        failure("The formula \"Kept Tang\" could not be saved.", file, why),
-                        failure("The herb \"My Herb\" could not be deleted.", file, why),
-                        failure("The formula \"My Formula\" could not be deleted.", file, why),
-                    }));
-    QCOMPARE(columnValues(file, {}, "SELECT count(*) FROM ownherb"), QStringList{"1"});
-    QCOMPARE(columnValues(file, {}, "SELECT count(*) FROM ownpres"), QStringList{"1"});
 }
 
 QTEST_MAIN(TestOwnData)

@@ -1,5 +1,6 @@
-// Faults that pass while the program runs: a full disk, files replaced or damaged under it,
-// and own rows written by another program. Each ends in a message, never in a crash or a loss.
+// Faults that pass while the program runs: a full disk, files replaced or damaged under it, own
+// rows written by another program, pasted line breaks. Each ends in a message or is made
+// harmless, never in a crash or a loss.
 #include "OwnSupport.h"
 #include "editors/AddFormulaWindow.h"
 #include "editors/AddHerbWindow.h"
@@ -9,7 +10,10 @@
 #include "picture/PictureWindow.h"
 #include "support/WidgetHelpers.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QTabWidget>
 
 using tavirel::app::MessageBox;
@@ -17,14 +21,6 @@ using namespace tavirel::test;
 namespace schema = tavirel::data::schema;
 
 namespace {
-
-const QStringList herbBoxes = {"Text1", "Text2", "Text3", "Text4", "Text5",
-                               "Text6", "Text7", "Text8", "Text9", "Text10"};
-
-void click(QWidget* window, const QString& button)
-{
-    QTest::mouseClick(control<QWidget>(window, button), Qt::LeftButton);
-}
 
 bool overwrite(const QString& file)
 {
@@ -64,6 +60,9 @@ private Q_SLOTS:
     void referenceOrPicturesDamaged_data();
     void referenceOrPicturesDamaged();
     void rowsAnotherProgramWrote();
+    void longNamesStayOnOneLine();
+    void pastedLineBreaksBecomeBlanks_data();
+    void pastedLineBreaksBecomeBlanks();
 
 private:
     std::unique_ptr<OpenProgram> m_program;
@@ -145,11 +144,11 @@ void TestOwnFaults::referenceOrPicturesDamaged_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("shown");
+    const QString notADatabase = " / file is encrypted or is not a database";
     QTest::newRow("reference") << schema::refFileName
-                               << QStringList({"!|The herb categories could not be read. / "
-                                               "file is encrypted or is not a database",
-                                               "!|The formulas could not be read. / "
-                                               "file is encrypted or is not a database"});
+                               << QStringList(
+                                      {"!|The herb categories could not be read." + notADatabase,
+                                       "!|The formulas could not be read." + notADatabase});
     QTest::newRow("pictures")
         << schema::picFileName
         << QStringList{"i|Sorry! Tavirel 1.0 do not include the informations of the herb."};
@@ -243,6 +242,69 @@ void TestOwnFaults::rowsAnotherProgramWrote()
     auto* list = control<QListWidget>(&addFormula, "List1");
     QVERIFY(!list->findItems("Comma, Herb", Qt::MatchExactly).isEmpty());
     QCOMPARE(boxesShown(), QStringList());
+}
+
+// Pasted into a one-line box, line breaks become blanks; a long pasted dosage is not cut.
+void TestOwnFaults::pastedLineBreaksBecomeBlanks_data()
+{
+    QTest::addColumn<bool>("herb");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("herb Pinyin Name") << true << "Text1";
+    QTest::newRow("herb Dosage") << true << "Text10";
+    QTest::newRow("formula name") << false << "Text1";
+    QTest::newRow("formula dosage editor") << false << "Text5";
+}
+
+void TestOwnFaults::pastedLineBreaksBecomeBlanks()
+{
+    QFETCH(bool, herb);
+    QFETCH(QString, box);
+    std::unique_ptr<QDialog> window;
+    if (herb)
+        window = std::make_unique<tavirel::editors::AddHerbWindow>(m_program->context());
+    else
+        window = std::make_unique<tavirel::editors::AddFormulaWindow>(m_program->context());
+    QWidget* w = control<QWidget>(window.get(), box);
+    QApplication::clipboard()->setText(QStringLiteral("Bai\nZhu\r\nRoot\u2029 9"));
+    paste(w, true);
+    QCOMPARE(textOf(window.get(), box), QStringLiteral("Bai Zhu Root  9"));
+    if (box == "Text5") {
+        QApplication::clipboard()->setText(QString(40000, QLatin1Char('9')));
+        paste(w, false);
+        QCOMPARE(textOf(window.get(), box).size(), 40000 + 15);
+    }
+    QCOMPARE(shownTexts(), QStringList());
+}
+
+void TestOwnFaults::longNamesStayOnOneLine()
+{
+    // Names another program wrote, with line breaks and far too long for any screen.
+    QString name;
+    for (int i = 0; i < 400; ++i)
+        name += QStringLiteral("Line %1\n").arg(i);
+    OtherProgram other(ownFile(*m_program));
+    QVERIFY(other.exec("INSERT INTO ownherb VALUES (?, 'L', 's', 'u', 't', 'm', 'f', 'i', '3', "
+                       "'c')",
+                       {name}));
+    QVERIFY(other.exec("INSERT INTO ownpres VALUES (?, 'Ma Huang', '9', 'm', 'f', 'i')", {name}));
+    const QString oneLine = QString(name).replace('\n', ' ');
+
+    tavirel::herbs::HerbWindow herbs(m_program->context());
+    tavirel::formulas::FormulaWindow formulas(m_program->context());
+    const auto check = [&](QDialog& window, int tab, const char* list, const char* label) {
+        QVERIFY(showExposed(&window));
+        control<QTabWidget>(&window, "SSTab1")->setCurrentIndex(tab);
+        doubleClick(control<QListWidget>(&window, list), name);
+        auto* heading = control<QLabel>(&window, label);
+        QCOMPARE(heading->text(), oneLine);
+        QVERIFY2(heading->height() < 3 * heading->fontMetrics().height(),
+                 qPrintable(QString::number(heading->height())));
+        QVERIFY(window.minimumSizeHint().height() < 1000);
+        QVERIFY(window.minimumSizeHint().width() < 2000);
+        QVERIFY(!window.windowTitle().contains('\n'));
+    };
+    check(herbs, 3, "List3", "Label14");
+    check(formulas, 1, "List1", "Label2");
 }
 
 QTEST_MAIN(TestOwnFaults)

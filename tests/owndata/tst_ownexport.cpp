@@ -83,16 +83,13 @@ void TestOwnData::init()
     m_program = std::make_unique<test::OpenProgram>();
     QVERIFY2(m_program->isValid(), qPrintable(m_program->errors()));
     // Beyond the fixture's rows: a Null, a comma list, characters outside ASCII, a quote.
+    QVERIFY(m_program->context().ownDb().exec("INSERT INTO ownherb VALUES (?,?,?,?,?,?,?,?,?,?)",
+                                              {"Lǘ \"Dòu\"", "Semen", QVariant(), "Seed",
+                                               "Sweet, cool", "Heart", "Clears heat",
+                                               "Line one\nline two", "15-30 g", QVariant()}));
     QVERIFY(m_program->context().ownDb().exec(
-        QStringLiteral("INSERT INTO ownherb VALUES (?,?,?,?,?,?,?,?,?,?)"),
-        {QStringLiteral("Lǘ \"Dòu\""), QStringLiteral("Semen"), QVariant(), QStringLiteral("Seed"),
-         QStringLiteral("Sweet, cool"), QStringLiteral("Heart"), QStringLiteral("Clears heat"),
-         QStringLiteral("Line one\nline two"), QStringLiteral("15-30 g"), QVariant()}));
-    QVERIFY(m_program->context().ownDb().exec(
-        QStringLiteral("INSERT INTO ownpres VALUES (?,?,?,?,?,?)"),
-        {QStringLiteral("绿豆汤 Tang"), QStringLiteral("Lǘ \"Dòu\",Ma Huang"),
-         QStringLiteral("30,3"), QStringLiteral("Boil"), QStringLiteral("Cools"),
-         QStringLiteral("Summer heat")}));
+        "INSERT INTO ownpres VALUES (?,?,?,?,?,?)",
+        {"绿豆汤 Tang", "Lǘ \"Dòu\",Ma Huang", "30,3", "Boil", "Cools", "Summer heat"}));
 }
 
 void TestOwnData::exportThenImportGivesBackTheRows()
@@ -143,20 +140,16 @@ void TestOwnData::importingTwiceAddsNothing()
 
 void TestOwnData::takenNamesAreSkipped()
 {
-    const auto herb = [](const QString& name) {
-        return owndata::OwnRow{{name, QStringLiteral("Latin"), QVariant(), QStringLiteral("u"),
-                                QStringLiteral("t"), QStringLiteral("m"), QStringLiteral("f"),
-                                QStringLiteral("i"), QStringLiteral("d"), QVariant()}};
+    const auto herb = [](const char* name) {
+        return owndata::OwnRow{
+            {name, "Latin", QVariant(), "u", "t", "m", "f", "i", "d", QVariant()}};
     };
-    const auto formula = [](const QString& name) {
-        return owndata::OwnRow{{name, QStringLiteral("Ma Huang"), QStringLiteral("9"),
-                                QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("i")}};
+    const auto formula = [](const char* name) {
+        return owndata::OwnRow{{name, "Ma Huang", "9", "m", "f", "i"}};
     };
     OwnEntries file;
-    file.herbs = {herb(QStringLiteral("ma HUANG")), herb(QStringLiteral("MY HERB")),
-                  herb(QStringLiteral("New Herb")), herb(QStringLiteral("new herb"))};
-    file.formulas = {formula(QStringLiteral("MA HUANG TANG")),
-                     formula(QStringLiteral("my formula")), formula(QStringLiteral("New Formula"))};
+    file.herbs = {herb("ma HUANG"), herb("MY HERB"), herb("New Herb"), herb("new herb")};
+    file.formulas = {formula("MA HUANG TANG"), formula("my formula"), formula("New Formula")};
 
     ImportPlan plan;
     QVERIFY(owndata::planImport(file, m_program->context().ownDb(), m_program->context().refDb(),
@@ -168,11 +161,11 @@ void TestOwnData::takenNamesAreSkipped()
     QStringList skipped;
     for (const auto& s : plan.skipped)
         skipped << s.name + QLatin1Char('/') + owndata::reasonText(s.reason);
-    QCOMPARE(skipped, QStringList({QStringLiteral("ma HUANG/a built-in entry has this name"),
-                                   QStringLiteral("MY HERB/already in your own entries"),
-                                   QStringLiteral("new herb/listed twice in the file"),
-                                   QStringLiteral("MA HUANG TANG/a built-in entry has this name"),
-                                   QStringLiteral("my formula/already in your own entries")}));
+    QCOMPARE(skipped, QStringList({"ma HUANG/a built-in entry has this name",
+                                   "MY HERB/already in your own entries",
+                                   "new herb/listed twice in the file",
+                                   "MA HUANG TANG/a built-in entry has this name",
+                                   "my formula/already in your own entries"}));
 }
 
 void TestOwnData::refusedFiles_data()
@@ -183,25 +176,24 @@ void TestOwnData::refusedFiles_data()
     const QByteArray good = owndata::toJson(entriesOf(m_program->context().ownDb()), {});
     QTest::newRow("cut short") << good.left(good.size() / 2) << ReadResult::Damaged;
     QTest::newRow("not json") << QByteArray("yourown\x00\x01", 9) << ReadResult::Damaged;
-    QTest::newRow("another kind") << QByteArray(R"({"prename": "Ma Huang Tang"})")
-                                  << ReadResult::Foreign;
-    QTest::newRow("a list") << QByteArray(R"([{"name1": "Ma Huang"}])") << ReadResult::Foreign;
-    QTest::newRow("no version")
-        << QByteArray(R"({"format": "tavirel-own-entries", "herbs": [], "formulas": []})")
-        << ReadResult::Damaged;
-    QTest::newRow("newer version")
-        << QByteArray(
-               R"({"format": "tavirel-own-entries", "version": 2, "herbs": [], "formulas": []})")
-        << ReadResult::NewerVersion;
-    QTest::newRow("herbs missing")
-        << QByteArray(R"({"format": "tavirel-own-entries", "version": 1, "formulas": []})")
-        << ReadResult::Damaged;
-    QTest::newRow("number for text") << QByteArray(R"({"format": "tavirel-own-entries",
-        "version": 1, "herbs": [{"name1": "A", "dosage": 9}], "formulas": []})")
-                                     << ReadResult::Damaged;
-    QTest::newRow("no name") << QByteArray(R"({"format": "tavirel-own-entries", "version": 1,
-        "herbs": [], "formulas": [{"name": " ", "construction": "A"}]})")
-                             << ReadResult::Damaged;
+    const auto row = [](const char* name, const char* json, ReadResult result) {
+        QTest::newRow(name) << QByteArray(json) << result;
+    };
+    row("another kind", R"({"prename": "Ma Huang Tang"})", ReadResult::Foreign);
+    row("a list", R"([{"name1": "Ma Huang"}])", ReadResult::Foreign);
+    // The rest as the file begins, the format named.
+    const auto own = [&row](const char* name, const char* rest, ReadResult result) {
+        row(name, qPrintable(QStringLiteral(R"({"format": "tavirel-own-entries", %1})").arg(rest)),
+            result);
+    };
+    own("no version", R"("herbs": [], "formulas": [])", ReadResult::Damaged);
+    own("newer version", R"("version": 2, "herbs": [], "formulas": [])", ReadResult::NewerVersion);
+    own("herbs missing", R"("version": 1, "formulas": [])", ReadResult::Damaged);
+    own("number for text",
+        R"("version": 1, "herbs": [{"name1": "A", "dosage": 9}], "formulas": [])",
+        ReadResult::Damaged);
+    own("no name", R"("version": 1, "herbs": [], "formulas": [{"name": " ", "construction": "A"}])",
+        ReadResult::Damaged);
 }
 
 void TestOwnData::refusedFiles()

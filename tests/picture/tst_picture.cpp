@@ -33,7 +33,7 @@ enum Leftover { Nothing, StaleFile, Folder };
 class PictureProgram
 {
 public:
-    explicit PictureProgram(int plateWidth) : m_context{{}, m_store, {}, {}}
+    PictureProgram() : m_context{{}, m_store, {}, {}}
     {
         const QDir dir(m_dir.path());
         QImage photo(landscape, QImage::Format_RGB32);
@@ -45,7 +45,7 @@ public:
         request.dataFolder = TAVIREL_FIXTURES "/picture-plates";
         request.outFolder = m_context.programFolder = dir.filePath("program");
         request.mode = tavirel::databuild::ContentLoader::Mode::Lenient;
-        request.pictures.plateWidth = plateWidth;
+        request.pictures.plateWidth = 120;
         request.pictures.photosFolder = dir.filePath("photos");
         request.sound = false;
         QStringList errors;
@@ -102,7 +102,6 @@ private Q_SLOTS:
     void init() { MessageBox::setTestMode(true); }
     void opensAtThePictureSizeOrTheDesignSize_data();
     void opensAtThePictureSizeOrTheDesignSize();
-    void screenshots();
 
 private:
     std::unique_ptr<PictureProgram> m_program;
@@ -110,7 +109,7 @@ private:
 
 void TestPicture::initTestCase()
 {
-    m_program = std::make_unique<PictureProgram>(120);
+    m_program = std::make_unique<PictureProgram>();
     QVERIFY2(m_program->error().isEmpty(), qPrintable(m_program->error()));
 }
 
@@ -198,25 +197,6 @@ void TestPicture::opensAtThePictureSizeOrTheDesignSize()
     QCOMPARE(shownTexts(), QStringList());
     QCOMPARE(control<QLabel>(next.get(), "Image1")->pixmap().size(), m_program->storedSize("0301"));
     QVERIFY(!QFileInfo::exists(temporary));
-}
-
-void TestPicture::screenshots()
-{
-    const QString folder = qEnvironmentVariable("TAVIREL_SHOTS");
-    if (folder.isEmpty())
-        QSKIP("set TAVIREL_SHOTS to a folder to save screenshots");
-    PictureProgram program(420);
-    QVERIFY2(program.error().isEmpty(), qPrintable(program.error()));
-    QDir().mkpath(folder);
-    // A plate, and the design size when there is none.
-    const QList<std::pair<QString, QString>> shots = {{"0301", "grph.png"},
-                                                      {"0302", "grph-missing.png"}};
-    for (const auto& [picno, file] : shots) {
-        auto window = program.open(picno);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QVERIFY(window->grab().save(QDir(folder).filePath(file)));
-    }
 }
 
 QTEST_MAIN(TestPicture)

@@ -67,4 +67,45 @@ void clickNode(QTreeWidget* view, QTreeWidgetItem* node)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(node).center());
 }
 
+void click(QWidget* window, const QString& name)
+{
+    auto* target = window->findChild<QWidget*>(name);
+    QVERIFY2(target, qPrintable(name));
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+void setBox(QWidget* window, const QString& name, const QString& text)
+{
+    if (auto* line = window->findChild<QLineEdit*>(name)) {
+        line->setText(text);
+    } else if (auto* plain = window->findChild<QPlainTextEdit*>(name)) {
+        plain->setPlainText(text);
+        plain->moveCursor(QTextCursor::End);
+    } else {
+        QFAIL(qPrintable(QStringLiteral("no box %1").arg(name)));
+    }
+}
+
+void select(QListWidget* list, const QString& text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->setCurrentItem(found.first());
+    found.first()->setSelected(true);
+}
+
+void paste(QWidget* box, bool byKey)
+{
+    if (byKey)
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    else
+        QVERIFY(QMetaObject::invokeMethod(box, "paste"));
+}
+
+bool showExposed(QWidget* window)
+{
+    window->show();
+    return QTest::qWaitForWindowExposed(window);
+}
+
 } // namespace tavirel::test

@@ -22,5 +22,15 @@ QStringList shownTexts();
 void doubleClick(QListWidget* list, const QString& text);
 // Opens the node's parents and clicks the node.
 void clickNode(QTreeWidget* view, QTreeWidgetItem* node);
+// Clicks the named control of a window.
+void click(QWidget* window, const QString& name);
+// Puts a text into a line box or multi-line box (the cursor at its end), as typed at once.
+void setBox(QWidget* window, const QString& name, const QString& text);
+// Makes an entry the current and selected one.
+void select(QListWidget* list, const QString& text);
+// Pastes the clipboard into a box by Ctrl+V, or as the context menu's "Paste" does.
+void paste(QWidget* box, bool byKey);
+// Shows a window and waits until it is on the screen.
+bool showExposed(QWidget* window);
 
 } // namespace tavirel::test
