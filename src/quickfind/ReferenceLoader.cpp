@@ -44,8 +44,9 @@ ReferenceLoader::ReferenceLoader(QuickFindIndex& index, const QString& file, con
 
 ReferenceLoader::~ReferenceLoader()
 {
-    // The read checks between rows, so this waits for one row at most once the file is open.
-    // A read still queued is taken off the pool, run here and ends at once.
+    // The read stops between rows, so this waits at most for the opening of the file or for
+    // folding already under way. A read still queued is taken off the pool, run here and
+    // ends at once.
     m_watcher.disconnect(this);
     m_future.cancel();
     m_future.waitForFinished();
@@ -67,7 +68,6 @@ void ReferenceLoader::install()
     // The copy shares the entries with the future's, so nothing is copied.
     if (m_future.resultCount() > 0)
         m_index.takeReference(m_future.result());
-    emit loaded();
 }
 
 } // namespace tavirel::quickfind

@@ -27,10 +27,6 @@ public:
 
     // Blocks until the read has ended and its entries are in the index.
     void waitUntilLoaded();
-    bool isLoaded() const { return m_loaded; }
-
-signals:
-    void loaded();
 
 private:
     void install();
