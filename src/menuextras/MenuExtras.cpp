@@ -3,8 +3,11 @@
 #include "OwnDataCommands.h"
 #include "app/AppContext.h"
 #include "app/Menu.h"
+#include "data/Database.h"
+#include "data/Schema.h"
 #include "quickfind/IndexReader.h"
 #include "quickfind/QuickFindBox.h"
+#include "quickfind/ReferenceLoader.h"
 
 #include <QMenu>
 #include <QShortcut>
@@ -14,12 +17,18 @@ namespace tavirel::menuextras {
 
 namespace {
 
-// Owns the index for as long as the menu lives.
+// Owns the index for as long as the menu lives. The reference part is read in the background
+// from start-up on; the loader, declared last, is destroyed first, so the read has ended
+// before the index is gone.
 class IndexHolder : public QObject
 {
 public:
-    using QObject::QObject;
+    IndexHolder(const QString& referenceFile, QObject* parent)
+        : QObject(parent), loader(index, referenceFile, data::schema::refPassword)
+    {
+    }
     quickfind::QuickFindIndex index;
+    quickfind::ReferenceLoader loader;
 };
 
 // Left of the button column, level with the first button; the list drops into the free
@@ -57,13 +66,16 @@ void addOwnCommands(app::Menu& menu)
 void addQuickFind(app::Menu& menu)
 {
     app::AppContext& context = menu.context();
-    auto* holder = new IndexHolder(&menu);
-    holder->index.setReference(quickfind::readReferenceEntries(context.refDb()));
+    // A connection of its own: the menu's is used on this thread meanwhile.
+    auto* holder = new IndexHolder(context.refDb().fileName(), &menu);
 
     auto* box = new quickfind::QuickFindBox(holder->index, &menu);
     box->setGeometry(findBoxPlace);
-    box->setRefresh(
-        [holder, &context] { holder->index.setOwn(quickfind::readOwnEntries(context.ownDb())); });
+    box->setRefresh([holder, &context] {
+        // Typing at once still finds everything: the first search waits for the read.
+        holder->loader.waitUntilLoaded();
+        holder->index.setOwn(quickfind::readOwnEntries(context.ownDb()));
+    });
     QObject::connect(box, &quickfind::QuickFindBox::entryChosen, &menu,
                      [&menu, &context, box](quickfind::Kind kind, const QString& name) {
                          box->clear();

@@ -27,7 +27,7 @@ QSet<QString> columnsOf(data::Database& db, const QString& table)
 
 // Reads the columns the table has; the first column is the entry's key.
 QList<Entry> readEntries(data::Database& db, const QString& table, Kind kind, bool own,
-                         const QList<Column>& wanted)
+                         const QList<Column>& wanted, const StopAsked& stop = {})
 {
     const QSet<QString> present = columnsOf(db, table);
     QList<Column> columns;
@@ -44,7 +44,7 @@ QList<Entry> readEntries(data::Database& db, const QString& table, Kind kind, bo
     QList<Entry> entries;
     data::Statement select(
         db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(names.join(u','), table));
-    while (select.next()) {
+    while (!(stop && stop()) && select.next()) {
         Entry entry;
         entry.kind = kind;
         entry.own = own;
@@ -70,7 +70,7 @@ QList<Entry> readEntries(data::Database& db, const QString& table, Kind kind, bo
 
 } // namespace
 
-QList<Entry> readReferenceEntries(data::Database& reference)
+QList<Entry> readReferenceEntries(data::Database& reference, const StopAsked& stop)
 {
     const QString pinyin = QStringLiteral("Pinyin");
     const QString chinese = QStringLiteral("Chinese");
@@ -83,14 +83,16 @@ QList<Entry> readReferenceEntries(data::Database& reference)
                                         {QStringLiteral("pinyintones"), pinyin, true},
                                         {QStringLiteral("name2"), QStringLiteral("Latin")},
                                         {QStringLiteral("english"), english},
-                                        {QStringLiteral("aliases"), other, false, true}});
+                                        {QStringLiteral("aliases"), other, false, true}},
+                                       stop);
     entries += readEntries(reference, QStringLiteral("pres"), Kind::Formula, false,
                            {{QStringLiteral("prename"), pinyin, true},
                             {QStringLiteral("chinese"), chinese, true},
                             {QStringLiteral("chinesetrad"), chinese, true},
                             {QStringLiteral("pinyintones"), pinyin, true},
                             {QStringLiteral("english"), english},
-                            {QStringLiteral("prealiases"), other, false, true}});
+                            {QStringLiteral("prealiases"), other, false, true}},
+                           stop);
     return entries;
 }
 

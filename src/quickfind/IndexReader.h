@@ -2,15 +2,20 @@
 
 #include "QuickFindIndex.h"
 
+#include <functional>
+
 namespace tavirel::data {
 class Database;
 }
 
 namespace tavirel::quickfind {
 
+// Asked between rows: true stops a read early (what was read so far is returned).
+using StopAsked = std::function<bool()>;
+
 // The entries of the reference database: herbs by Pinyin and Latin name, formulas by name, and
 // by their Chinese, tone-marked, English and other names where the file has those columns.
-QList<Entry> readReferenceEntries(data::Database& reference);
+QList<Entry> readReferenceEntries(data::Database& reference, const StopAsked& stop = {});
 // The user's own herbs (Pinyin and Latin name) and formulas (name).
 QList<Entry> readOwnEntries(data::Database& own);
 

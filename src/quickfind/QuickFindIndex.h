@@ -57,6 +57,9 @@ class QuickFindIndex
 public:
     void setReference(const QList<Entry>& entries);
     void setOwn(const QList<Entry>& entries);
+    // Takes the reference part of an index built elsewhere (folding is the costly part, so it
+    // can be done on a worker thread); the own part stays as it is.
+    void takeReference(QuickFindIndex&& built) { m_reference = std::move(built.m_reference); }
     int size() const { return int(m_reference.entries.size() + m_own.entries.size()); }
 
     // The best matches first, at most limit of them; nothing for a query without letters.

@@ -18,8 +18,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QTabWidget>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace tavirel;
 
@@ -74,6 +77,7 @@ private slots:
     void keysAndMouseOpenTheEntry();
     void escapeAndShortcuts();
     void ownEntriesAddedWhileRunning();
+    void searchBeforeTheReferenceIsRead();
     void exportImportAndBackup();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
@@ -228,6 +232,43 @@ void TestMenuExtras::ownEntriesAddedWhileRunning()
         QStringLiteral("INSERT INTO ownherb (name1, name2) VALUES ('Zi Su', 'Folium Perillae')")));
     box()->setText(QStringLiteral("zi su"));
     QCOMPARE(rows(list()), QStringList{QStringLiteral("Zi Su  \u2014 own herb")});
+}
+
+void TestMenuExtras::searchBeforeTheReferenceIsRead()
+{
+    // With every worker of the pool held, the menu's read of the reference entries stays
+    // queued: the search below comes before it has run, whatever the machine's speed.
+    m_menu.reset();
+    QThreadPool* pool = QThreadPool::globalInstance();
+    QSemaphore held;
+    for (int i = 0; i < pool->maxThreadCount(); ++i)
+        pool->start([&held] { held.acquire(); });
+    const auto release = qScopeGuard([&] {
+        held.release(pool->maxThreadCount());
+        pool->waitForDone();
+    });
+    const auto newMenu = [this] {
+        auto menu =
+            std::make_unique<app::Menu>(m_program->context(), programWindows(m_program->context()));
+        menu->loadExtras();
+        return menu;
+    };
+
+    // A menu closed before its read has run goes without waiting for the held workers.
+    newMenu().reset();
+
+    m_menu = newMenu();
+    m_menu->show();
+    const QStringList maHuang{QStringLiteral("Ma Huang 麻黄  \u2014 herb"),
+                              QStringLiteral("Ma Huang Gen 麻黄根  \u2014 herb"),
+                              QStringLiteral("Ma Huang Tang 麻黄汤  \u2014 formula")};
+    box()->setText(QStringLiteral("ma h"));
+    QCOMPARE(rows(list()), maHuang);
+    // The read's own word that it has ended comes later and must not take the entries again.
+    box()->clear();
+    QCoreApplication::sendPostedEvents();
+    box()->setText(QStringLiteral("ma h"));
+    QCOMPARE(rows(list()), maHuang);
 }
 
 void TestMenuExtras::runOwnCommand(const QString& action)
