@@ -156,6 +156,19 @@ void TestHerbWindow::lookupAndLatinToggle()
                           "Ramulus Cinnamomi", "Rhizoma Atractylodis"}));
     QTest::keyClicks(lookup, QStringLiteral("herba s"));
     QCOMPARE(list->currentItem()->text(), QStringLiteral("Herba Schizonepetae"));
+    // The list lays its entries out by one size (a long list is not measured entry by entry):
+    // in a narrow list no entry is cut, and the empty first entry does not make the rows flat.
+    const int width = list->width();
+    list->setFixedWidth(60);
+    QCoreApplication::sendPostedEvents();
+    list->doItemsLayout();
+    for (int i = 1; i < list->count(); ++i) {
+        const QRect row = list->visualItemRect(list->item(i));
+        QVERIFY2(row.width() > list->fontMetrics().horizontalAdvance(list->item(i)->text()) &&
+                     row.height() >= list->fontMetrics().height(),
+                 qPrintable(list->item(i)->text()));
+    }
+    list->setFixedWidth(width);
 
     doubleClick(list, QStringLiteral("Radix Ophiopogonis"));
     QCOMPARE(m_tabs->currentIndex(), 1);
