@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <utility>
+
 namespace tavirel::quickfind {
 
 namespace {
@@ -25,9 +27,12 @@ QSet<QString> columnsOf(data::Database& db, const QString& table)
     return columns;
 }
 
-// Reads the columns the table has; the first column is the entry's key.
-QList<Entry> readEntries(data::Database& db, const QString& table, Kind kind, bool own,
-                         const QList<Column>& wanted, const StopAsked& stop = {})
+constexpr qsizetype batchSize = 1000;
+
+// Reads the columns the table has; the first column is the entry's key. The entries go to sink
+// in batches.
+void readEntries(data::Database& db, const QString& table, Kind kind, bool own,
+                 const QList<Column>& wanted, const EntrySink& sink, const StopAsked& stop = {})
 {
     const QSet<QString> present = columnsOf(db, table);
     QList<Column> columns;
@@ -39,7 +44,7 @@ QList<Entry> readEntries(data::Database& db, const QString& table, Kind kind, bo
         }
     }
     if (columns.isEmpty() || columns.first().name != wanted.first().name)
-        return {};
+        return;
 
     QList<Entry> entries;
     data::Statement select(
@@ -64,46 +69,62 @@ QList<Entry> readEntries(data::Database& db, const QString& table, Kind kind, bo
                 entry.fields.append({column.label, part.trimmed(), column.isName});
         }
         entries << entry;
+        if (entries.size() >= batchSize)
+            sink(std::exchange(entries, {}));
     }
-    return entries;
+    if (!entries.isEmpty())
+        sink(std::move(entries));
+}
+
+QList<Entry> collect(const std::function<void(const EntrySink&)>& read)
+{
+    QList<Entry> all;
+    read([&all](QList<Entry>&& batch) { all += batch; });
+    return all;
 }
 
 } // namespace
 
-QList<Entry> readReferenceEntries(data::Database& reference, const StopAsked& stop)
+void readReferenceEntries(data::Database& reference, const EntrySink& sink, const StopAsked& stop)
 {
     const QString pinyin = QStringLiteral("Pinyin");
     const QString chinese = QStringLiteral("Chinese");
     const QString english = QStringLiteral("English");
     const QString other = QStringLiteral("Other name");
-    QList<Entry> entries = readEntries(reference, QStringLiteral("tavirel"), Kind::Herb, false,
-                                       {{QStringLiteral("name1"), pinyin, true},
-                                        {QStringLiteral("chinese"), chinese, true},
-                                        {QStringLiteral("chinesetrad"), chinese, true},
-                                        {QStringLiteral("pinyintones"), pinyin, true},
-                                        {QStringLiteral("name2"), QStringLiteral("Latin")},
-                                        {QStringLiteral("english"), english},
-                                        {QStringLiteral("aliases"), other, false, true}},
-                                       stop);
-    entries += readEntries(reference, QStringLiteral("pres"), Kind::Formula, false,
-                           {{QStringLiteral("prename"), pinyin, true},
-                            {QStringLiteral("chinese"), chinese, true},
-                            {QStringLiteral("chinesetrad"), chinese, true},
-                            {QStringLiteral("pinyintones"), pinyin, true},
-                            {QStringLiteral("english"), english},
-                            {QStringLiteral("prealiases"), other, false, true}},
-                           stop);
-    return entries;
+    readEntries(reference, QStringLiteral("tavirel"), Kind::Herb, false,
+                {{QStringLiteral("name1"), pinyin, true},
+                 {QStringLiteral("chinese"), chinese, true},
+                 {QStringLiteral("chinesetrad"), chinese, true},
+                 {QStringLiteral("pinyintones"), pinyin, true},
+                 {QStringLiteral("name2"), QStringLiteral("Latin")},
+                 {QStringLiteral("english"), english},
+                 {QStringLiteral("aliases"), other, false, true}},
+                sink, stop);
+    readEntries(reference, QStringLiteral("pres"), Kind::Formula, false,
+                {{QStringLiteral("prename"), pinyin, true},
+                 {QStringLiteral("chinese"), chinese, true},
+                 {QStringLiteral("chinesetrad"), chinese, true},
+                 {QStringLiteral("pinyintones"), pinyin, true},
+                 {QStringLiteral("english"), english},
+                 {QStringLiteral("prealiases"), other, false, true}},
+                sink, stop);
+}
+
+QList<Entry> readReferenceEntries(data::Database& reference, const StopAsked& stop)
+{
+    return collect([&](const EntrySink& sink) { readReferenceEntries(reference, sink, stop); });
 }
 
 QList<Entry> readOwnEntries(data::Database& own)
 {
-    QList<Entry> entries = readEntries(own, QStringLiteral("ownherb"), Kind::Herb, true,
-                                       {{QStringLiteral("name1"), QStringLiteral("Pinyin"), true},
-                                        {QStringLiteral("name2"), QStringLiteral("Latin")}});
-    entries += readEntries(own, QStringLiteral("ownpres"), Kind::Formula, true,
-                           {{QStringLiteral("name"), QStringLiteral("Name"), true}});
-    return entries;
+    return collect([&](const EntrySink& sink) {
+        readEntries(own, QStringLiteral("ownherb"), Kind::Herb, true,
+                    {{QStringLiteral("name1"), QStringLiteral("Pinyin"), true},
+                     {QStringLiteral("name2"), QStringLiteral("Latin")}},
+                    sink);
+        readEntries(own, QStringLiteral("ownpres"), Kind::Formula, true,
+                    {{QStringLiteral("name"), QStringLiteral("Name"), true}}, sink);
+    });
 }
 
 } // namespace tavirel::quickfind

@@ -48,10 +48,8 @@ qint16 QuickFindIndex::Part::labelIndex(const QString& label)
     return qint16(at);
 }
 
-QuickFindIndex::Part QuickFindIndex::indexed(const QList<Entry>& entries)
+void QuickFindIndex::indexInto(Part& part, const QList<Entry>& entries)
 {
-    Part part;
-    part.entries.reserve(entries.size());
     for (const Entry& entry : entries) {
         PackedEntry packed;
         packed.kind = entry.kind;
@@ -84,20 +82,38 @@ QuickFindIndex::Part QuickFindIndex::indexed(const QList<Entry>& entries)
         packed.fieldCount = qint32(part.fields.size()) - packed.firstField;
         part.entries.append(packed);
     }
+}
+
+void QuickFindIndex::squeeze(Part& part)
+{
     part.chars.squeeze();
     part.starts.squeeze();
     part.fields.squeeze();
-    return part;
+    part.entries.squeeze();
 }
 
 void QuickFindIndex::setReference(const QList<Entry>& entries)
 {
-    m_reference = indexed(entries);
+    m_reference = {};
+    indexInto(m_reference, entries);
+    squeeze(m_reference);
+}
+
+void QuickFindIndex::appendReference(const QList<Entry>& entries)
+{
+    indexInto(m_reference, entries);
+}
+
+void QuickFindIndex::compact()
+{
+    squeeze(m_reference);
 }
 
 void QuickFindIndex::setOwn(const QList<Entry>& entries)
 {
-    m_own = indexed(entries);
+    m_own = {};
+    indexInto(m_own, entries);
+    squeeze(m_own);
 }
 
 void QuickFindIndex::findIn(const Part& part, const QString& folded, QVector<Candidate>& found)

@@ -56,6 +56,9 @@ class QuickFindIndex
 {
 public:
     void setReference(const QList<Entry>& entries);
+    // Adds entries to the reference part; compact() once the last are in.
+    void appendReference(const QList<Entry>& entries);
+    void compact();
     void setOwn(const QList<Entry>& entries);
     // Takes the reference part of an index built elsewhere (folding is the costly part, so it
     // can be done on a worker thread); the own part stays as it is.
@@ -113,7 +116,8 @@ private:
         Rank rank;
         qint32 field;
     };
-    static Part indexed(const QList<Entry>& entries);
+    static void indexInto(Part& part, const QList<Entry>& entries);
+    static void squeeze(Part& part);
     static void findIn(const Part& part, const QString& folded, QVector<Candidate>& found);
 
     Part m_reference;

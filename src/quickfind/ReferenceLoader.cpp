@@ -20,10 +20,12 @@ void buildReference(QPromise<QuickFindIndex>& promise, const QString& file, cons
     QuickFindIndex built;
     data::Database reference;
     if (reference.open(file, data::Database::Mode::ReadOnly, key)) {
-        const QList<Entry> entries = readReferenceEntries(reference, stop);
+        // Folded batch by batch: the entries as read are never all held at once.
+        readReferenceEntries(
+            reference, [&built](QList<Entry>&& batch) { built.appendReference(batch); }, stop);
         if (stop())
             return;
-        built.setReference(entries);
+        built.compact();
     } else {
         qWarning("Quick find can not read the reference entries: %s",
                  qPrintable(reference.errorString()));

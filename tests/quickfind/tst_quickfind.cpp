@@ -44,6 +44,7 @@ private slots:
 private:
     std::unique_ptr<test::OpenProgram> m_program;
     QuickFindIndex m_index;
+    QuickFindIndex m_batched; // the same entries added one batch of one at a time
 };
 
 void TestQuickFind::initTestCase()
@@ -53,6 +54,11 @@ void TestQuickFind::initTestCase()
     m_index.setReference(quickfind::readReferenceEntries(m_program->context().refDb()));
     m_index.setOwn(quickfind::readOwnEntries(m_program->context().ownDb()));
     QCOMPARE(m_index.size(), 9);
+    for (const quickfind::Entry& entry :
+         quickfind::readReferenceEntries(m_program->context().refDb()))
+        m_batched.appendReference({entry});
+    m_batched.compact();
+    m_batched.setOwn(quickfind::readOwnEntries(m_program->context().ownDb()));
 }
 
 void TestQuickFind::ranking_data()
@@ -116,6 +122,7 @@ void TestQuickFind::ranking()
     QFETCH(QString, query);
     QFETCH(QStringList, expected);
     QCOMPARE(found(m_index, query), expected);
+    QCOMPARE(found(m_batched, query), expected);
 }
 
 void TestQuickFind::resultShowsTheTextThatMatched()
