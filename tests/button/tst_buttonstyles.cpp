@@ -68,12 +68,12 @@ Colours insetRings(Rgb border, Rgb hiOuter, Rgb shOuter, Rgb hiInner, Rgb shInne
 
 // Probes written "x,y=colour" apart by blanks: a negative x or y counts from the right or the
 // bottom (-1 the last pixel); a colour is hex or a letter of the classic palette above.
-std::pair<Points, Colours> probes(const QString& spec)
+std::pair<Points, Colours> probes(const QString& written)
 {
     const QHash<QString, Rgb> named{{"F", F}, {"S", S}, {"L", L}, {"Hi", Hi}, {"D", D}};
     Points points;
     Colours colours;
-    for (const QString& probe : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString& probe : written.split(u' ', Qt::SkipEmptyParts)) {
         const int x = probe.section(u',', 0, 0).toInt();
         const int y = probe.section(u',', 1).section(u'=', 0, 0).toInt();
         const QString colour = probe.section(u'=', 1);
@@ -219,8 +219,8 @@ void TestButtonStyles::faces_data()
                         const Colours& colours) {
         QTest::newRow(name) << type << QString::fromLatin1(state) << points << colours;
     };
-    const auto probe = [&row](const char* name, int type, const char* state, const char* spec) {
-        const auto [points, colours] = probes(spec);
+    const auto probe = [&row](const char* name, int type, const char* state, const char* written) {
+        const auto [points, colours] = probes(written);
         row(name, type, state, points, colours);
     };
     // Style 1: a dark border round two rings one pixel in.
