@@ -9,13 +9,6 @@ namespace tavirel::data {
 
 namespace {
 
-QString quoted(const QString& identifier)
-{
-    QString escaped = identifier;
-    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
 bool isTableName(const QString& source)
 {
     static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -85,7 +78,8 @@ void RecordSet::open()
         m_table = m_source;
         if (m_onDemand) {
             // The columns are known from the statement; no row is read but the first.
-            Statement columns(m_db, QStringLiteral("SELECT * FROM %1").arg(quoted(m_table)));
+            Statement columns(m_db,
+                              QStringLiteral("SELECT * FROM %1").arg(quotedIdentifier(m_table)));
             if (!columns.isValid()) {
                 m_error = columns.errorString();
                 return;
@@ -98,7 +92,8 @@ void RecordSet::open()
             moveFirst();
             return;
         }
-        load(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(m_source)),
+        load(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
+                 .arg(quotedIdentifier(m_source)),
              m_binds);
         return;
     }
@@ -150,7 +145,8 @@ bool RecordSet::load(const QString& sql, const QVariantList& binds)
 
 bool RecordSet::readCurrent(const QString& tail, const QVariantList& binds, Miss miss)
 {
-    Statement row(m_db, QStringLiteral("SELECT rowid, * FROM %1 ").arg(quoted(m_table)) + tail,
+    Statement row(m_db,
+                  QStringLiteral("SELECT rowid, * FROM %1 ").arg(quotedIdentifier(m_table)) + tail,
                   binds);
     if (row.next()) {
         m_current.clear();
@@ -174,7 +170,8 @@ int RecordSet::recordCount() const
         return int(m_rows.size());
     if (m_count < 0 && !m_table.isEmpty())
         m_count =
-            m_db.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table))).toInt();
+            m_db.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(quotedIdentifier(m_table)))
+                .toInt();
     return qMax(m_count, 0);
 }
 
@@ -261,9 +258,9 @@ bool RecordSet::findFirst(const QString& column, const QVariant& value)
         // The database compares as the column is declared, and finds through its index.
         if (value.isNull() || m_table.isEmpty())
             return false;
-        m_noMatch = !readCurrent(
-            QStringLiteral("WHERE %1 = ? ORDER BY rowid LIMIT 1").arg(quoted(m_columns.at(index))),
-            {value}, Miss::KeepsRecord);
+        m_noMatch = !readCurrent(QStringLiteral("WHERE %1 = ? ORDER BY rowid LIMIT 1")
+                                     .arg(quotedIdentifier(m_columns.at(index))),
+                                 {value}, Miss::KeepsRecord);
         return !m_noMatch;
     }
     for (qsizetype i = 0; i < m_rows.size(); ++i) {
@@ -288,7 +285,7 @@ bool RecordSet::findFirstTrimmed(const QString& column, const QString& value)
             return false;
         // Blanks as QString::trimmed() sees them: space and the ASCII control blanks.
         const QString stored = QStringLiteral("trim(%1, ' ' || char(9, 10, 11, 12, 13))")
-                                   .arg(quoted(m_columns.at(index)));
+                                   .arg(quotedIdentifier(m_columns.at(index)));
         m_noMatch = !readCurrent(
             QStringLiteral("WHERE %1 = ?%2 ORDER BY rowid LIMIT 1")
                 .arg(stored, m_noCase.value(index) ? QStringLiteral(" COLLATE NOCASE") : QString()),
@@ -325,22 +322,22 @@ bool RecordSet::addNew(const Fields& fields)
     for (const auto& [name, v] : fields) {
         if (columnIndex(name) < 0)
             return failWrite(QStringLiteral("no such column: %1").arg(name));
-        names << quoted(name);
+        names << quotedIdentifier(name);
         marks << QStringLiteral("?");
         values << v;
     }
-    Statement insert(
-        m_db,
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(quoted(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-        values);
+    Statement insert(m_db,
+                     QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                         .arg(quotedIdentifier(m_table), names.join(QLatin1Char(',')),
+                              marks.join(QLatin1Char(','))),
+                     values);
     if (!insert.run())
         return failWrite(insert.errorString());
 
     // Read the stored row back so defaults and conversions show as the database keeps them.
     Statement stored(m_db,
                      QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = last_insert_rowid()")
-                         .arg(quoted(m_table)));
+                         .arg(quotedIdentifier(m_table)));
     if (!stored.next())
         return failWrite(stored.errorString());
     m_rowIds << stored.value(0).toLongLong();
@@ -359,8 +356,9 @@ bool RecordSet::deleteCurrent()
         return failWrite(QStringLiteral("This record set can not be written."));
     if (m_pos < 0 || m_pos >= m_rows.size())
         return failWrite(QStringLiteral("No current record."));
-    Statement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)),
-                     {m_rowIds.at(m_pos)});
+    Statement remove(
+        m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedIdentifier(m_table)),
+        {m_rowIds.at(m_pos)});
     if (!remove.run())
         return failWrite(remove.errorString());
     m_rows.removeAt(m_pos);

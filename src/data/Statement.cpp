@@ -157,4 +157,11 @@ QString containsPattern(const QString& word)
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
+QString quotedIdentifier(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
 } // namespace tavirel::data

@@ -42,6 +42,9 @@ private:
     QString m_error;
 };
 
+// A table or column name as SQL text, quoted so any name is only a name.
+QString quotedIdentifier(const QString& name);
+
 // Turns a key word into a Like pattern that matches it literally anywhere in the text.
 QString containsPattern(const QString& word);
 // The escape character used by containsPattern (for "LIKE ? ESCAPE '\'").

@@ -9,23 +9,13 @@
 
 namespace tavirel::data {
 
-namespace {
-
-QString quoted(QString identifier)
-{
-    return QLatin1Char('"') + identifier.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-           QLatin1Char('"');
-}
-
-} // namespace
-
 QStringList columnInStoredOrder(Database& db, const QString& table, const QString& column,
                                 QString* error)
 {
     // No ORDER BY: the rows come in the order of whatever the database reads, and are put in
     // stored order here.
-    Statement rows(db,
-                   QStringLiteral("SELECT rowid, %1 FROM %2").arg(quoted(column), quoted(table)));
+    Statement rows(db, QStringLiteral("SELECT rowid, %1 FROM %2")
+                           .arg(quotedIdentifier(column), quotedIdentifier(table)));
     QList<std::pair<qint64, QString>> read;
     while (rows.next()) {
         const QVariant value = rows.value(1);

@@ -41,14 +41,11 @@ struct Entry
 // the database can answer from an index that holds them instead of reading whole rows.
 QHash<qint16, QList<Entry>> readEntries(const CategoryTreeSource& s)
 {
-    const auto quoted = [](const QString& name) {
-        return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
-               QLatin1Char('"');
-    };
-    data::Statement rows(s.entriesDb,
-                         QStringLiteral("SELECT rowid, %1, %2, %3 FROM %4 WHERE %2 IS NOT NULL")
-                             .arg(quoted(s.entryName), quoted(s.entryKind1), quoted(s.entryKind2),
-                                  quoted(s.entryTable)));
+    data::Statement rows(
+        s.entriesDb,
+        QStringLiteral("SELECT rowid, %1, %2, %3 FROM %4 WHERE %2 IS NOT NULL")
+            .arg(data::quotedIdentifier(s.entryName), data::quotedIdentifier(s.entryKind1),
+                 data::quotedIdentifier(s.entryKind2), data::quotedIdentifier(s.entryTable)));
     QHash<qint16, QList<Entry>> byKind1;
     while (rows.next()) {
         const QVariant name = rows.value(1);
