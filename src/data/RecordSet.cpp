@@ -158,7 +158,7 @@ bool RecordSet::readCurrent(const QString& tail, const QVariantList& binds, Miss
     // Walking past the end leaves no current record; a find that failed leaves it as it was.
     if (miss == Miss::LeavesNoRecord)
         m_current.clear();
-    // A read that failed (a lock, a file damaged since) leaves no current record and says why.
+    // A read that failed (a lock, a file damaged since) also says why.
     if (!row.errorString().isEmpty())
         m_error = row.errorString();
     return false;
